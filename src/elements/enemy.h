@@ -1,0 +1,33 @@
+// The enemy craft: enters from the right, weaves on a sine wave, fires aimed shots, explodes.
+#pragma once
+
+#include <cstdint>
+
+#include "world/element.h"
+
+struct Sprite;
+
+class Enemy : public Element {
+  public:
+    Enemy(GameEnv* env, Graphics* graphics, int32_t pixelX, int32_t pixelY);
+    // Used on construction and when a retired enemy is reused.
+    void init(GameEnv* env, Graphics* graphics, int32_t pixelX, int32_t pixelY);
+
+    bool update() override;
+    void draw() override;
+
+    const Sprite* sprite = nullptr;
+    float phase = 0.0f;
+    int32_t baseY = 0;
+    int32_t hitPoints = 0;
+    int32_t flashTimer = 0;
+    int32_t animCounter = 0;
+    int32_t fireTimer = 0;
+
+  private:
+    // Frames between shots at the current level.
+    static int32_t firePeriod();
+    bool takeHits();
+    void explode();
+    void fireAtShip();
+};

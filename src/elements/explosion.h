@@ -1,0 +1,19 @@
+// A short animated puff left where an enemy was destroyed.
+#pragma once
+
+#include <cstdint>
+
+#include "world/element.h"
+
+class Explosion : public Element {
+  public:
+    Explosion(GameEnv* env, Graphics* graphics, int32_t x, int32_t y);
+    // Used on construction and when a retired explosion is reused.
+    void init(GameEnv* env, Graphics* graphics, int32_t x, int32_t y);
+
+    bool update() override;
+    void draw() override;
+
+    int32_t counter = 0;
+    int32_t frame = 0;
+};

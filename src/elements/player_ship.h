@@ -1,0 +1,59 @@
+// The player's ship with its main gun and its chain of link nodes carrying the orbs.
+#pragma once
+
+#include <cstdint>
+
+#include "world/element.h"
+
+struct Orb {
+    int32_t x = 0;   // top-left corner of the orb picture, 24.8
+    int32_t y = 0;
+    int32_t dir = 0; // 0 left, counting through down to 7 up-left
+};
+
+class PlayerShip : public Element {
+  public:
+    static constexpr int kMaxNodes = 64;
+    static constexpr int kMaxOrbs = 4;
+
+    PlayerShip(GameEnv* env, Graphics* graphics, int32_t pixelX, int32_t pixelY);
+    // Used on construction and when a retired ship is reused.
+    void init(GameEnv* env, Graphics* graphics, int32_t pixelX, int32_t pixelY);
+
+    bool update() override;
+    void draw() override;
+
+    int32_t fireCooldown = 0;
+    int32_t startX = 0;
+    int32_t startY = 0;
+    int32_t animCounter = 0;
+    int32_t invulnFrames = 0;
+    int32_t orbCount = 3;
+    int32_t nodeCount = 24;
+    uint8_t chainLocked = 1;
+    int32_t lockFlash = 0;
+    int32_t orbFlash = 0;
+    int32_t releaseTimer = 0;
+    Rect orbProbe;
+    Orb orbs[kMaxOrbs];
+    MoveRec nodes[kMaxNodes];
+    MoveRec nodeOffsets[kMaxNodes];
+
+  private:
+    void start();
+    void loseLife();
+    void steer(bool right, bool left, bool up, bool down);
+    void hitWalls();
+    void ramEnemies();
+    void fireMainGun(bool fire);
+    // The chain and orbs (link_chain.cpp).
+    void fireOrbGuns(bool fire);
+    void moveChain(bool link);
+    void moveLooseChain(bool link);
+    void placeLockedChain();
+    void placeOrbs();
+    int32_t aim(const MoveRec& from, const MoveRec& to) const;
+    void drawLinks(Rgb tint);
+    void drawOrbs(Rgb tint);
+    Rgb chainTint() const;
+};

@@ -1,0 +1,29 @@
+// Every projectile: orb shots, main-gun shots and enemy shots, one kind so each can reuse the others.
+#pragma once
+
+#include <cstdint>
+
+#include "world/element.h"
+
+struct Sprite;
+
+class Shot : public Element {
+  public:
+    static constexpr int32_t kOrbShot = 0;
+    static constexpr int32_t kMainGunShot = 1;
+    static constexpr int32_t kEnemyShot = 2;
+
+    Shot(GameEnv* env, Graphics* graphics, int32_t x, int32_t y, int32_t vx, int32_t vy, int32_t dir,
+         int32_t variant);
+    // Used on construction and when a retired shot is reused.
+    void init(GameEnv* env, Graphics* graphics, int32_t x, int32_t y, int32_t vx, int32_t vy,
+              int32_t dir, int32_t variant);
+
+    bool update() override;
+    void draw() override;
+
+    const Sprite* sprite = nullptr;
+    int32_t variant = 0;
+    int32_t dir = 0;
+    int32_t damage = 0;
+};

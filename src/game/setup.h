@@ -1,0 +1,28 @@
+// Creating the process-wide game objects in their order at start, and deleting them at the end.
+#pragma once
+
+#include <cstdint>
+
+class GameEnv;
+class Graphics;
+class Input;
+class InputSource;
+class Level;
+class SoundOutput;
+
+// What the running program hands the game at set-up.
+struct SetupOptions {
+    uint32_t seed = 0;                    // the random generator's seed (the clock, or --seed)
+    InputSource* inputSource = nullptr;   // devices, an input log, or null (all up); not owned
+    bool uploadTextures = true;           // false for the headless program
+    SoundOutput* soundOutput = nullptr;   // started at the end of set-up; null is silence; not owned
+};
+
+void setupGame(const SetupOptions& options);
+void cleanupGame();
+
+// The four process-wide objects, live between setupGame and cleanupGame.
+extern Input* gameInput;
+extern Level* gameLevel;
+extern Graphics* gameGraphics;
+extern GameEnv* gameEnv;

@@ -1,0 +1,27 @@
+// The four drawing primitives of the 320 by 240 logical screen, drawn at twice the size.
+#pragma once
+
+#include <cstdint>
+
+#include "world/geometry.h"
+
+class Graphics;
+struct Sprite;
+
+struct RgbInt {
+    int32_t r = 0;
+    int32_t g = 0;
+    int32_t b = 0;
+};
+
+// Colour (0, 0, 0) draws the plain texture; any other colour tints the tint texture.
+void drawSprite(const Sprite* sprite, int32_t x, int32_t y, int32_t hotX, int32_t hotY,
+                uint8_t mirror, float scaleX, float scaleY, float angle, int32_t alpha, Rgb color);
+// The usual case: hot spot (0, 0), scale 1, no rotation, opaque.
+inline void drawSprite(const Sprite* sprite, int32_t x, int32_t y, Rgb color = {}) {
+    drawSprite(sprite, x, y, 0, 0, 0, 1.0f, 1.0f, 0.0f, 255, color);
+}
+void drawSpriteTinted(const Sprite* sprite, int32_t x, int32_t y, uint8_t mirror, RgbInt color);
+void drawBox(int32_t x, int32_t y, int32_t w, int32_t h, RgbInt color);
+void drawNumber(const Graphics& graphics, int32_t x, int32_t y, const char* format, ...)
+    __attribute__((format(printf, 4, 5)));

@@ -1,0 +1,46 @@
+// Every image of the game in its sprite slots, the shared palette and the colour-cycle counter.
+#pragma once
+
+#include <cstdint>
+
+#include "render/sprite.h"
+#include "world/geometry.h"
+
+class Graphics {
+  public:
+    static constexpr int kSlots = 1000;
+    static constexpr int kPaletteSize = 9;
+
+    // Loads the 49 images in their fixed order; without uploads no texture is made
+    // (the headless program), but every field still refers to its sprite slot.
+    explicit Graphics(bool uploadTextures = true);
+    ~Graphics();
+    Graphics(const Graphics&) = delete;
+    Graphics& operator=(const Graphics&) = delete;
+
+    // First free slot filled from the file; null when all 1000 slots are taken.
+    Sprite* loadSprite(const char* path, bool makeTint);
+    // Palette entry colorCycle / 3 + 1, the flashing colour of the moment.
+    Rgb cycleColor() const { return palette[colorCycle / 3 + 1]; }
+
+    Rgb palette[kPaletteSize];
+    int32_t colorCycle = 0;
+    Sprite sprites[kSlots];
+    Sprite* tileImages[100] = {};
+    Sprite* digitImages[10] = {};
+    Sprite* titleGlyphs[5] = {};
+    Sprite* logoImage = nullptr;
+    Sprite* gameOverImage = nullptr;
+    Sprite* hiImage = nullptr;
+    Sprite* shipImages[2] = {};
+    Sprite* shotImages[8] = {};
+    Sprite* playerShotImage = nullptr;
+    Sprite* orbImages[8] = {};
+    Sprite* linkImage = nullptr;
+    Sprite* explosionImages[4] = {};
+    Sprite* enemyImages[2] = {};
+    Sprite* enemyShotImage = nullptr;
+
+  private:
+    bool uploadTextures_;
+};

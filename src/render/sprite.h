@@ -1,0 +1,18 @@
+// One loaded image: its retained pixels, sizes, and its plain and tint textures.
+#pragma once
+
+#include <cstdint>
+
+class Texture;
+
+struct Sprite {
+    // width x height values, first row at the top; blue bits 0-7, green 8-15, red 16-23, alpha 24-31.
+    uint32_t* pixels = nullptr;
+    uint8_t loaded = 0;
+    int32_t width = 0;
+    int32_t height = 0;
+    int32_t texWidth = 0;
+    int32_t texHeight = 0;
+    Texture* texture = nullptr;
+    Texture* tintTexture = nullptr;
+};

@@ -1,0 +1,48 @@
+// The scrolling cave band: fine scroll, generated wall tiles, two star layers and the spawn timer.
+#pragma once
+
+#include <cstdint>
+
+#include "world/geometry.h"
+
+class GameEnv;
+class Graphics;
+
+class Level {
+  public:
+    static constexpr int kColumns = 41;
+    static constexpr int kRows = 16;
+    static constexpr int kStars = 100;
+    static constexpr int kBandTop = 56;
+
+    // Every field back to its start value, stars placed at random.
+    void init();
+    // Scroll, generate a column every 8 pixels, move the stars, run the enemy spawner.
+    void update(GameEnv& env);
+    // True when the rectangle overlaps a solid tile.
+    bool tileHit(const Rect& rect) const;
+    // Stars and tiles on layer 0; nothing on other layers.
+    void drawLevel(Graphics& graphics, int32_t layer) const;
+
+    int8_t tile(int column, int row) const { return static_cast<int8_t>(tiles[column][row]); }
+
+    int32_t widthScreens = 8;
+    int32_t scrollX = 0;
+    int32_t scrollY = 0;
+    int32_t scrollSpeedX = 256;
+    int32_t scrollSpeedY = 0;
+    int32_t maxScrollX = 0x118000;
+    int32_t maxScrollY = 0;
+    int32_t spawnTimer = 150;
+    MoveRec stars[kStars] = {};
+    uint8_t tiles[kColumns][kRows] = {};
+    int32_t topWall = -16;
+    int32_t topWallSpeed = 0;
+    int32_t bottomWall = -16;
+    int32_t bottomWallSpeed = 0;
+
+  private:
+    void advanceColumn();
+    void moveStars();
+    void spawnEnemies(GameEnv& env);
+};
