@@ -1,0 +1,25 @@
+// The program's options: headless runs, seeds, input logs, state dumps and screenshots.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+struct CommandLine {
+    bool headless = false;
+    bool hasSeed = false;
+    uint32_t seed = 0;
+    std::string inputPath;      // --input: replay held inputs from an input log
+    std::string recordPath;     // --record: write the held inputs as an input log
+    bool hasFrames = false;
+    int64_t frames = 0;         // --frames: stop after this many game frames
+    std::string dumpPath;       // --dump: state dump as JSON Lines ("-" is standard output)
+    int64_t dumpEvery = 1;      // --dump-every
+    std::string screenshotPath; // --screenshot: PNG of the last frame drawn
+    bool help = false;
+    bool version = false;
+};
+
+// Parses argv; on a bad option or value returns false with one line naming the problem in error.
+bool parseCommandLine(int argc, char** argv, CommandLine& options, std::string& error);
+// The --help text.
+const char* usageText();
