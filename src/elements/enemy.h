@@ -26,7 +26,7 @@ class Enemy : public Element {
 
   private:
     // Frames between shots at the current level.
-    static int32_t firePeriod();
+    int32_t firePeriod() const;
     bool takeHits();
     void explode();
     void fireAtShip();

@@ -6,7 +6,7 @@
 #include "world/element.h"
 
 struct Orb {
-    int32_t x = 0;   // top-left corner of the orb picture, 24.8
+    int32_t x = 0; // top-left corner of the orb picture, 24.8
     int32_t y = 0;
     int32_t dir = 0; // 0 left, counting through down to 7 up-left
 };

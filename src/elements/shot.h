@@ -1,4 +1,5 @@
-// Every projectile: orb shots, main-gun shots and enemy shots, one kind so each can reuse the others.
+// Every projectile: orb shots, main-gun shots and enemy shots, one kind so each can reuse the
+// others.
 #pragma once
 
 #include <cstdint>
@@ -13,8 +14,8 @@ class Shot : public Element {
     static constexpr int32_t kMainGunShot = 1;
     static constexpr int32_t kEnemyShot = 2;
 
-    Shot(GameEnv* env, Graphics* graphics, int32_t x, int32_t y, int32_t vx, int32_t vy, int32_t dir,
-         int32_t variant);
+    Shot(GameEnv* env, Graphics* graphics, int32_t x, int32_t y, int32_t vx, int32_t vy,
+         int32_t dir, int32_t variant);
     // Used on construction and when a retired shot is reused.
     void init(GameEnv* env, Graphics* graphics, int32_t x, int32_t y, int32_t vx, int32_t vy,
               int32_t dir, int32_t variant);
