@@ -49,6 +49,8 @@ class GameEnv {
     ElementList collisionLists[kCollisionLists];
     int32_t collisionCount = 0;
     GameState* state = nullptr;
+    // Where the best score is kept; tests point it into a scratch folder.
+    const char* highScorePath = "highscore.dat";
 
   private:
     ElementList exhaustedList_;

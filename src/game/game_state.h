@@ -14,5 +14,7 @@ struct GameState {
     int32_t highScore = 0;
 };
 
-// The one record of the process; every rule reaches it through this pointer.
+// The one record of the process, static and zero until the first game starts.
+extern GameState staticGameState;
+// Every rule reaches the record through this pointer; it refers to staticGameState from the start.
 extern GameState* gameState;

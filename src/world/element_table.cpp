@@ -1,0 +1,60 @@
+// The 1000-slot element table: finding retired elements, inserting, clearing and the two update
+// passes.
+#include "app/log.h"
+#include "game/game_env.h"
+#include "world/element.h"
+
+Element* GameEnv::findInactive(uint32_t code) const {
+    for (Element* e : elements) {
+        if (e != nullptr && !e->active && e->isA(code)) return e;
+    }
+    return nullptr;
+}
+
+bool GameEnv::insertElement(Element* element) {
+    for (Element*& slot : elements) {
+        if (slot == nullptr) {
+            slot = element;
+            return true;
+        }
+    }
+    return false;
+}
+
+void GameEnv::clearElements() {
+    for (Element*& slot : elements) {
+        delete slot;
+        slot = nullptr;
+    }
+    collisionCount = 0;
+}
+
+void GameEnv::updatePasses() {
+    // First pass: new elements get their first update; dead ones are retired.
+    // The slot is re-read each step, so elements made above the current slot join in.
+    for (Element* e : elements) {
+        if (e == nullptr || !e->active) continue;
+        if (e->isNew) {
+            collisionCount = 0;
+            if (!e->update()) e->dead = 1;
+            e->isNew = 0;
+        }
+        if (e->dead) e->active = 0;
+    }
+    // Second pass: everything that is past its first update moves again.
+    for (Element* e : elements) {
+        if (e == nullptr || !e->active || e->isNew) continue;
+        collisionCount = 0;
+        if (!e->update()) e->dead = 1;
+    }
+}
+
+Element* GameEnv::findElement(uint32_t category, int32_t type) const {
+    for (Element* e : elements) {
+        if (e == nullptr || !e->active || e->isNew) continue;
+        if (e->category != category) continue;
+        if (type != -1 && e->type != static_cast<uint32_t>(type)) continue;
+        return e;
+    }
+    return nullptr;
+}

@@ -1,0 +1,106 @@
+// The cave band: fine scroll, one generated wall column every 8 pixels, two star layers, tile hits.
+#include "world/level.h"
+
+#include "world/random.h"
+
+namespace {
+constexpr int32_t kColumnWidthFixed = 8 * kFixOne;
+constexpr int32_t kBandBottom = Level::kBandTop + Level::kRows * 8;
+constexpr int kWallTiles = 5;
+constexpr int kEdgeTiles = 2;
+constexpr uint8_t kSolidTile = 9;
+
+// Far stars (first half) drift at half the speed of near ones.
+void placeStarAtRight(MoveRec& star, int index, int32_t x) {
+    star.x = x;
+    star.y = (randomNext() % 48 + 96) * kFixOne;
+    int32_t vx = -128 - randomNext() % 257;
+    if (index < Level::kStars / 2) vx /= 2;
+    star.vx = vx;
+    star.vy = 0;
+}
+
+void clampTo(int32_t& v, int32_t lo, int32_t hi) {
+    if (v > hi) v = hi;
+    if (v < lo) v = lo;
+}
+
+// The outermost tiles of a wall are random edge pieces, the rest solid rock.
+uint8_t wallTile(int written) {
+    return written < kEdgeTiles ? static_cast<uint8_t>(randomNext() % 8 + 1) : kSolidTile;
+}
+} // namespace
+
+void Level::init() {
+    *this = Level();
+    for (int i = 0; i < kStars; ++i) {
+        const int32_t x = (randomNext() % 321) * kFixOne;
+        placeStarAtRight(stars[i], i, x);
+    }
+}
+
+void Level::update(GameEnv& env) {
+    scrollX += scrollSpeedX;
+    scrollY += scrollSpeedY;
+    clampTo(scrollX, 0, maxScrollX);
+    clampTo(scrollY, 0, maxScrollY);
+    if (scrollX >= kColumnWidthFixed) {
+        scrollX = 0;
+        advanceColumn();
+    }
+    moveStars();
+    spawnEnemies(env);
+}
+
+void Level::advanceColumn() {
+    for (int c = 0; c + 1 < kColumns; ++c) {
+        for (int r = 0; r < kRows; ++r)
+            tiles[c][r] = tiles[c + 1][r];
+    }
+    uint8_t* column = tiles[kColumns - 1];
+    for (int r = 0; r < kRows; ++r)
+        column[r] = 0;
+    if (topWall >= 0) {
+        for (int r = topWall / 8, n = 0; r >= 0 && n < kWallTiles; --r, ++n)
+            column[r] = wallTile(n);
+    }
+    if (bottomWall >= 0) {
+        for (int r = kRows - 1 - bottomWall / 8, n = 0; r < kRows && n < kWallTiles; ++r, ++n)
+            column[r] = wallTile(n);
+    }
+    topWallSpeed += randomNext() % 9 - 4;
+    bottomWallSpeed += randomNext() % 9 - 4;
+    clampTo(topWallSpeed, -8, 8);
+    clampTo(bottomWallSpeed, -8, 8);
+    topWall += topWallSpeed;
+    bottomWall += bottomWallSpeed;
+    clampTo(topWall, -31, 31);
+    clampTo(bottomWall, -31, 31);
+    if (randomNext() % 101 == 0) topWall = randomNext() % 63 - 31;
+    if (randomNext() % 101 == 0) bottomWall = randomNext() % 63 - 31;
+}
+
+void Level::moveStars() {
+    for (int i = 0; i < kStars; ++i) {
+        MoveRec& star = stars[i];
+        stepMove(star);
+        if (star.x < -16) placeStarAtRight(star, i, 320 * kFixOne);
+    }
+}
+
+bool Level::tileHit(const Rect& rect) const {
+    const int32_t s = scrollX >> 8;
+    const int32_t c0 = (rect.x + s) / 8;
+    const int32_t r0 = (rect.y - kBandTop) / 8;
+    const int32_t nc = rect.w / 8 == 0 ? 1 : rect.w / 8;
+    const int32_t nr = rect.h / 8 == 0 ? 1 : rect.h / 8;
+    for (int32_t c = c0; c <= c0 + nc; ++c) {
+        for (int32_t r = r0; r <= r0 + nr; ++r) {
+            const int32_t tileY = kBandTop + r * 8;
+            if (c < 0 || c >= kColumns || tileY < kBandTop || tileY >= kBandBottom) continue;
+            if (tile(c, r) <= 0) continue;
+            if (rectOverlap(rect, Rect{c * 8 - s, tileY, 8, 8}, -1) != 0) return true;
+        }
+    }
+    return false;
+}
