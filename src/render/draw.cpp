@@ -1,13 +1,108 @@
-// The four drawing primitives of the 320 by 240 logical screen.
+// The four drawing primitives of the 320 by 240 logical screen, drawn at twice the size.
 #include "render/draw.h"
 
+#include <GL/gl.h>
+
+#include <cstdarg>
+#include <cstdio>
+
 #include "render/graphics.h"
+#include "render/sprite.h"
+#include "render/texture.h"
 
-void drawSprite(const Sprite*, int32_t, int32_t, int32_t, int32_t, uint8_t, float, float, float,
-                int32_t, Rgb) {}
+namespace {
 
-void drawSpriteTinted(const Sprite*, int32_t, int32_t, uint8_t, RgbInt) {}
+constexpr float kInv255 = 0.003921569f;
+constexpr int kScreenWidth = 320;
+constexpr int kScreenHeight = 240;
+constexpr int kDigitAdvance = 7;
 
-void drawBox(int32_t, int32_t, int32_t, int32_t, RgbInt) {}
+// Rough cull on the unscaled size; hot spot and rotation are not looked at.
+bool offScreen(const Sprite& s, int32_t x, int32_t y) {
+    return x >= kScreenWidth || x + s.width < 0 || y >= kScreenHeight || y + s.height < 0;
+}
 
-void drawNumber(const Graphics&, int32_t, int32_t, const char*, ...) {}
+// The plain texture for no colour, else the pale tint texture that the colour paints; a
+// sprite without a tint variant keeps its plain texture.
+const Texture* chooseTexture(const Sprite& s, Rgb color, int32_t alpha) {
+    float a = static_cast<float>(alpha) * kInv255;
+    if (color.r == 0.0f && color.g == 0.0f && color.b == 0.0f) {
+        glColor4f(1.0f, 1.0f, 1.0f, a);
+        return s.texture;
+    }
+    glColor4f(color.r, color.g, color.b, a);
+    return s.tintTexture ? s.tintTexture : s.texture;
+}
+
+void emitQuad(const Sprite& s, uint8_t mirror) {
+    float u = static_cast<float>(s.width) / static_cast<float>(s.texWidth);
+    float v = static_cast<float>(s.height) / static_cast<float>(s.texHeight);
+    float uLeft = mirror ? u : 0.0f;
+    float uRight = mirror ? 0.0f : u;
+    glBegin(GL_QUADS);
+    glTexCoord2f(uLeft, 0.0f);
+    glVertex3i(0, 0, 0);
+    glTexCoord2f(uLeft, v);
+    glVertex3i(0, 2 * s.height, 0);
+    glTexCoord2f(uRight, v);
+    glVertex3i(2 * s.width, 2 * s.height, 0);
+    glTexCoord2f(uRight, 0.0f);
+    glVertex3i(2 * s.width, 0, 0);
+    glEnd();
+}
+
+} // namespace
+
+void drawSprite(const Sprite* sprite, int32_t x, int32_t y, int32_t hotX, int32_t hotY,
+                uint8_t mirror, float scaleX, float scaleY, float angle, int32_t alpha, Rgb color) {
+    // A slot whose file was missing, or a picture never uploaded, shows nothing.
+    if (!sprite || !sprite->loaded || !sprite->texture) return;
+    if (offScreen(*sprite, x, y)) return;
+    const Texture* texture = chooseTexture(*sprite, color, alpha);
+    glBindTexture(GL_TEXTURE_2D, texture->id());
+    // Scale, then turn about the hot spot, which lands on (x + hotX, y + hotY).
+    glTranslatef(static_cast<float>(2 * (x + hotX)), static_cast<float>(2 * (y + hotY)), 0.0f);
+    glRotatef(angle, 0.0f, 0.0f, 1.0f);
+    glScalef(scaleX, scaleY, 1.0f);
+    glTranslatef(static_cast<float>(-2 * hotX), static_cast<float>(-2 * hotY), 0.0f);
+    emitQuad(*sprite, mirror);
+    glLoadIdentity();
+}
+
+void drawSpriteTinted(const Sprite* sprite, int32_t x, int32_t y, uint8_t mirror, RgbInt color) {
+    Rgb tint{static_cast<float>(color.r) * kInv255, static_cast<float>(color.g) * kInv255,
+             static_cast<float>(color.b) * kInv255};
+    drawSprite(sprite, x, y, 0, 0, mirror, 1.0f, 1.0f, 0.0f, 255, tint);
+}
+
+void drawBox(int32_t x, int32_t y, int32_t w, int32_t h, RgbInt color) {
+    glDisable(GL_TEXTURE_2D);
+    glDisable(GL_BLEND);
+    glColor3f(static_cast<float>(color.r) * kInv255, static_cast<float>(color.g) * kInv255,
+              static_cast<float>(color.b) * kInv255);
+    glBegin(GL_QUADS);
+    glVertex3i(2 * x, 2 * y, 0);
+    glVertex3i(2 * (x + w), 2 * y, 0);
+    glVertex3i(2 * (x + w), 2 * (y + h), 0);
+    glVertex3i(2 * x, 2 * (y + h), 0);
+    glEnd();
+    glEnable(GL_BLEND);
+    glEnable(GL_TEXTURE_2D);
+}
+
+void drawNumber(const Graphics& graphics, int32_t x, int32_t y, const char* format, ...) {
+    char text[256];
+    va_list args;
+    va_start(args, format);
+    int length = std::vsnprintf(text, sizeof text, format, args);
+    va_end(args);
+    if (length < 0) return;
+    // Anything but a digit (a minus sign, a space) leaves a gap of one digit.
+    for (int i = 0; text[i] != '\0'; ++i) {
+        char c = text[i];
+        if (c >= '0' && c <= '9') {
+            drawSprite(graphics.digitImages[c - '0'], x + kDigitAdvance * i, y, 0, 0, 0, 1.0f, 1.0f,
+                       0.0f, 255, graphics.palette[0]);
+        }
+    }
+}

@@ -1,7 +1,149 @@
 // One picture of the game: playfield, level, elements, game-over effect, borders and score.
+#include <GL/gl.h>
+
+#include <cstdint>
+
 #include "game/game_env.h"
+#include "game/game_state.h"
+#include "render/draw.h"
+#include "render/graphics.h"
+#include "world/element.h"
+#include "world/geometry.h"
 #include "world/level.h"
 
-void GameEnv::drawScene() {}
+namespace {
 
-void Level::drawLevel(Graphics&, int32_t) const {}
+constexpr int kLayers = 8;
+constexpr RgbInt kBlack{0, 0, 0};
+constexpr RgbInt kWhite{255, 255, 255};
+constexpr RgbInt kGrey{130, 130, 130};
+
+void drawGradient() {
+    drawBox(0, 56, 320, 32, {0, 0, 160});
+    drawBox(0, 88, 320, 8, {0, 0, 120});
+    drawBox(0, 96, 320, 48, {0, 0, 80});
+    drawBox(0, 144, 320, 8, {0, 0, 120});
+    drawBox(0, 152, 320, 32, {0, 0, 160});
+}
+
+void drawElements(Element* const* elements, int count) {
+    for (int layer = 0; layer < kLayers; ++layer) {
+        for (int i = 0; i < count; ++i) {
+            Element* e = elements[i];
+            if (e && e->layer == layer && !e->isNew && !e->dead) e->draw();
+        }
+    }
+}
+
+// Early on the playfield blinks white; then the pattern darkens it by multiplication.
+void drawGameOver(const Graphics& g, int32_t frames) {
+    if (frames < 64 && (frames & 2)) {
+        drawBox(0, 56, 320, 128, kWhite);
+        return;
+    }
+    glBlendFunc(GL_DST_COLOR, GL_ZERO);
+    for (int row = 0; row < 12; ++row) {
+        for (int col = 0; col < 13; ++col) {
+            drawSprite(g.gameOverImage, 27 * col - frames % 27, 56 - (frames / 2) % 12 + 12 * row,
+                       g.palette[0]);
+        }
+    }
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+}
+
+void drawBorders() {
+    drawBox(0, 0, 320, 56, kBlack);
+    drawBox(0, 184, 320, 56, kBlack);
+    drawBox(0, 55, 320, 1, kWhite);
+    drawBox(0, 184, 320, 1, kWhite);
+}
+
+// Height of a ticker glyph on the wave; the shadow row rides the mirrored wave.
+int32_t tickerY(float amplitude, int64_t t) {
+    float angle = 0.04f * static_cast<float>(t);
+    return 20 - roundNearest(static_cast<double>(amplitude) * sine(angle));
+}
+
+// The title glyphs scroll left two pixels a frame; wide counts keep a long run from overflowing.
+void drawTicker(const Graphics& g, int32_t frameCount) {
+    const int64_t f = frameCount;
+    const int64_t q = (2 * f) / 18;
+    const int32_t r = static_cast<int32_t>((2 * f) % 18);
+    for (int i = 0; i < 20; ++i) {
+        const int64_t t = f - r + 18 * i;
+        const Sprite* glyph = g.titleGlyphs[(i + q) % 5];
+        drawSpriteTinted(glyph, -8 - r + 18 * i, tickerY(-11.99f, t), 0, {128, 128, 128});
+    }
+    for (int i = 0; i < 20; ++i) {
+        const int64_t t = f - r + 18 * i;
+        const Sprite* glyph = g.titleGlyphs[(i + q) % 5];
+        drawSprite(glyph, -r + 18 * i, tickerY(11.99f, t), g.palette[0]);
+    }
+}
+
+void drawScore(const Graphics& g, const GameState& s) {
+    drawNumber(g, 8, 192, "%.12i", s.score);
+    drawBox(92, 198, 2, 2, kGrey);
+    drawNumber(g, 95, 201, "%i", s.lives);
+    drawBox(102, 207, 2, 2, kGrey);
+    drawNumber(g, 105, 210, "%.2i", s.level);
+    drawBox(119, 213, 2, 2, kGrey);
+    drawNumber(g, 122, 210, "%.2i", s.killsToNextLevel);
+    drawNumber(g, 8, 227, "%.12i", s.highScore);
+    drawSprite(g.hiImage, 91, 225, g.palette[0]);
+    drawSprite(g.logoImage, 216, 205, g.palette[0]);
+}
+
+} // namespace
+
+void GameEnv::drawScene() {
+    drawGradient();
+    for (int layer = 0; layer < 4; ++layer)
+        level->drawLevel(*graphics, layer);
+    drawElements(elements, kSlots);
+    for (int layer = 4; layer < 8; ++layer)
+        level->drawLevel(*graphics, layer);
+    if (state->gameOverFrames > 0) drawGameOver(*graphics, state->gameOverFrames);
+    drawBorders();
+    drawTicker(*graphics, state->frameCount);
+    drawScore(*graphics, *state);
+}
+
+namespace {
+
+void drawStars(const MoveRec* stars) {
+    for (int i = 0; i < 50; ++i) {
+        const MoveRec& s = stars[i];
+        // The far streak trails half a frame's motion behind the star.
+        drawBox((s.x - s.vx / 2) >> 8, s.y >> 8, 2, 1, {32, 32, 128});
+    }
+    for (int i = 50; i < Level::kStars; ++i) {
+        const MoveRec& s = stars[i];
+        drawBox(s.x >> 8, s.y >> 8, 1, 1, {64, 64, 196});
+        drawBox((s.x >> 8) + 1, s.y >> 8, 2, 1, {32, 32, 128});
+    }
+}
+
+// Values 1 to 8 are the four tiles in both orientations, 9 a black block; others are empty.
+void drawTile(const Graphics& g, int8_t value, int32_t x, int32_t y) {
+    if (value <= 0 || value > 9) return;
+    if (value == 9) {
+        drawBox(x, y, 8, 8, kBlack);
+        return;
+    }
+    const uint8_t mirror = (value - 1) % 2;
+    drawSprite(g.tileImages[(value - 1) / 2], x, y, 0, 0, mirror, 1.0f, 1.0f, 0.0f, 255,
+               g.palette[0]);
+}
+
+} // namespace
+
+void Level::drawLevel(Graphics& graphics, int32_t layer) const {
+    if (layer != 0) return;
+    drawStars(stars);
+    for (int row = 0; row < kRows; ++row) {
+        for (int col = 0; col < kColumns; ++col) {
+            drawTile(graphics, tile(col, row), 8 * col - (scrollX >> 8), kBandTop + 8 * row);
+        }
+    }
+}
