@@ -1,0 +1,164 @@
+// Reading the program's options, with one clear line for anything wrong.
+#include "app/command_line.h"
+
+#include <cstring>
+#include <string_view>
+
+namespace {
+
+const char kUsage[] =
+    "Usage: orvane [options]\n"
+    "Without options the game runs as always: window or full screen from config.txt,\n"
+    "clock-seeded, live keyboard and joystick.\n"
+    "\n"
+    "  --headless         no window, audio or devices: set-up, game frames and tear-down only\n"
+    "                     (needs --input or --frames)\n"
+    "  --seed N           seed the random generator with N (0 to 4294967295)\n"
+    "  --input FILE       replay the held inputs of every frame from an input log\n"
+    "  --record FILE      write the inputs of every frame and the seed to an input log\n"
+    "  --frames N         stop after N game frames\n"
+    "  --dump FILE        write the state dump as JSON Lines to FILE ('-' for standard output)\n"
+    "  --dump-every K     dump only frames that are multiples of K, plus the first and last\n"
+    "  --screenshot FILE  with a window: save the last picture drawn as a PNG file\n"
+    "  --help             print this text\n"
+    "  --version          print the version\n";
+
+// A plain decimal number up to max: digits only, so signs, junk and overflow are refused.
+bool readDecimal(std::string_view text, uint64_t max, uint64_t& value) {
+    if (text.empty()) return false;
+    value = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9') return false;
+        value = value * 10 + static_cast<uint64_t>(c - '0');
+        if (value > max) return false;
+    }
+    return true;
+}
+
+bool numberError(const std::string& option, std::string_view text, const char* range,
+                 std::string& error) {
+    error = "bad value '" + std::string(text) + "' for " + option + ": expected " + range;
+    return false;
+}
+
+bool takeNumber(const std::string& option, std::string_view text, CommandLine& o,
+                std::string& error) {
+    uint64_t v = 0;
+    if (option == "--seed") {
+        if (!readDecimal(text, 0xFFFFFFFFu, v)) {
+            return numberError(option, text, "a whole number from 0 to 4294967295", error);
+        }
+        o.hasSeed = true;
+        o.seed = static_cast<uint32_t>(v);
+    } else if (option == "--frames") {
+        if (!readDecimal(text, INT64_MAX, v)) {
+            return numberError(option, text, "a whole number of frames, 0 or more", error);
+        }
+        o.hasFrames = true;
+        o.frames = static_cast<int64_t>(v);
+    } else {
+        if (!readDecimal(text, INT64_MAX, v) || v == 0) {
+            return numberError(option, text, "a whole number, 1 or more", error);
+        }
+        o.dumpEvery = static_cast<int64_t>(v);
+    }
+    return true;
+}
+
+bool takePath(const std::string& option, std::string_view text, CommandLine& o,
+              std::string& error) {
+    if (text.empty()) {
+        error = "empty file name for " + option;
+        return false;
+    }
+    std::string* target = option == "--input"    ? &o.inputPath
+                          : option == "--record" ? &o.recordPath
+                          : option == "--dump"   ? &o.dumpPath
+                                                 : &o.screenshotPath;
+    *target = std::string(text);
+    return true;
+}
+
+bool takesValue(const std::string& option) {
+    return option == "--seed" || option == "--frames" || option == "--dump-every" ||
+           option == "--input" || option == "--record" || option == "--dump" ||
+           option == "--screenshot";
+}
+
+bool takeValue(const std::string& option, std::string_view text, CommandLine& o,
+               std::string& error) {
+    if (option == "--seed" || option == "--frames" || option == "--dump-every") {
+        return takeNumber(option, text, o, error);
+    }
+    return takePath(option, text, o, error);
+}
+
+bool takeFlag(const std::string& option, CommandLine& o, std::string& error) {
+    if (option == "--headless")
+        o.headless = true;
+    else if (option == "--help")
+        o.help = true;
+    else if (option == "--version")
+        o.version = true;
+    else if (option.rfind("--", 0) != 0) {
+        error = "unexpected argument '" + option + "' (options start with --, see --help)";
+        return false;
+    } else {
+        error = "unknown option '" + option + "' (see --help)";
+        return false;
+    }
+    return true;
+}
+
+// Options that make sense alone but not together.
+bool checkCombination(const CommandLine& o, std::string& error) {
+    if (o.headless && o.inputPath.empty() && !o.hasFrames) {
+        error = "--headless needs --input or --frames to know when to stop";
+        return false;
+    }
+    if (o.headless && !o.screenshotPath.empty()) {
+        error = "--screenshot needs the window and cannot be used with --headless";
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+bool parseCommandLine(int argc, char** argv, CommandLine& options, std::string& error) {
+    options = CommandLine();
+    for (int i = 1; i < argc; ++i) {
+        std::string option = argv[i];
+        std::string_view value;
+        bool inlineValue = false;
+        const size_t equals = option.find('=');
+        if (option.rfind("--", 0) == 0 && equals != std::string::npos) {
+            value = std::string_view(argv[i]).substr(equals + 1);
+            option.resize(equals);
+            inlineValue = true;
+        }
+        if (!takesValue(option)) {
+            if (inlineValue) {
+                error = "option " + option + " takes no value";
+                return false;
+            }
+            if (!takeFlag(option, options, error)) return false;
+            // Help and version answer at once, whatever follows.
+            if (options.help || options.version) return true;
+            continue;
+        }
+        if (!inlineValue) {
+            if (i + 1 >= argc) {
+                error = "missing value for " + option;
+                return false;
+            }
+            value = argv[++i];
+        }
+        if (!takeValue(option, value, options, error)) return false;
+    }
+    return checkCombination(options, error);
+}
+
+const char* usageText() {
+    return kUsage;
+}

@@ -1,0 +1,94 @@
+// The headless program: the same set-up, frames and tear-down as the game, with nothing shown.
+#include "app/headless_run.h"
+
+#include <cstdio>
+#include <ctime>
+
+#include "app/command_line.h"
+#include "app/sound.h"
+#include "game/game_env.h"
+#include "game/setup.h"
+#include "input/input.h"
+
+bool openRunFiles(const CommandLine& options, RunFiles& files, std::string& error) {
+    if (!options.inputPath.empty()) {
+        if (!loadInputLog(options.inputPath, files.log, error)) return false;
+        files.hasLog = true;
+        files.replay = std::make_unique<InputLogSource>(files.log);
+    }
+    if (options.hasSeed)
+        files.seed = options.seed;
+    else if (files.hasLog)
+        files.seed = files.log.seed;
+    else
+        files.seed = static_cast<uint32_t>(std::time(nullptr));
+    if (!options.dumpPath.empty() && !files.dump.open(options.dumpPath, options.dumpEvery, error)) {
+        return false;
+    }
+    if (!options.recordPath.empty()) {
+        if (!files.recorder.open(options.recordPath, files.seed, error)) return false;
+        files.recording = true;
+    }
+    return true;
+}
+
+bool closeRunFiles(RunFiles& files, std::string& error) {
+    bool ok = true;
+    if (!files.dump.close()) {
+        error = "could not write the whole state dump";
+        ok = false;
+    }
+    if (files.recording && !files.recorder.close()) {
+        error = "could not write the whole input log";
+        ok = false;
+    }
+    return ok;
+}
+
+namespace {
+
+// Frames to run: --frames, else as many as the log has rows for.
+int64_t framesToRun(const CommandLine& options, const RunFiles& files) {
+    return options.hasFrames ? options.frames : files.log.frameCount();
+}
+
+// Runs the frames; returns the number of the last one that ran to its end.
+int64_t runFrames(int64_t frames, StateDump& dump) {
+    dump.afterFrame(*gameEnv, 0);
+    int64_t frame = 0;
+    while (frame < frames) {
+        // Escape ends the run; that frame changed nothing and is not dumped.
+        if (!gameEnv->runFrame()) break;
+        ++frame;
+        dump.afterFrame(*gameEnv, frame);
+    }
+    return frame;
+}
+
+} // namespace
+
+int runHeadless(const CommandLine& options) {
+    RunFiles files;
+    std::string error;
+    if (!openRunFiles(options, files, error)) {
+        std::fprintf(stderr, "orvane: %s\n", error.c_str());
+        return 2;
+    }
+    SoundRecord::clear();
+    SetupOptions setup;
+    setup.seed = files.seed;
+    setup.inputSource = files.replay.get();
+    setup.uploadTextures = false;
+    setup.soundOutput = nullptr;
+    setupGame(setup);
+    if (files.recording) gameInput->setRecorder(&files.recorder);
+    const int64_t last = runFrames(framesToRun(options, files), files.dump);
+    files.dump.finish(*gameEnv, last);
+    gameInput->setRecorder(nullptr);
+    cleanupGame();
+    if (!closeRunFiles(files, error)) {
+        std::fprintf(stderr, "orvane: %s\n", error.c_str());
+        return 1;
+    }
+    return 0;
+}

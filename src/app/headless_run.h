@@ -1,0 +1,29 @@
+// The program without window, audio or devices: set-up, game frames, the state dump, tear-down.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "game/state_dump.h"
+#include "input/input_log.h"
+
+struct CommandLine;
+
+// The files a run names on its command line, opened and checked before any frame runs.
+struct RunFiles {
+    bool hasLog = false;
+    InputLog log;
+    std::unique_ptr<InputLogSource> replay; // over log, when --input was given
+    bool recording = false;
+    InputLogRecorder recorder;
+    StateDump dump;
+    uint32_t seed = 0; // --seed, else the log's seed, else the clock
+};
+
+// Reads the input log and creates the record and dump files; false with one line in error.
+bool openRunFiles(const CommandLine& options, RunFiles& files, std::string& error);
+// Flushes and closes the record and dump; false with one line in error when a write failed.
+bool closeRunFiles(RunFiles& files, std::string& error);
+// Runs the headless program; returns the process exit code (2 for bad files).
+int runHeadless(const CommandLine& options);

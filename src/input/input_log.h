@@ -1,0 +1,83 @@
+// Input logs: the held inputs of every frame as run-length rows, read back for replays and written
+// while playing.
+#pragma once
+
+#include <bitset>
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "input/input.h"
+
+using HeldInputs = std::bitset<kInputCount>;
+
+// COUNT frames in which exactly the inputs in held are down.
+struct InputLogRow {
+    int32_t count = 0;
+    HeldInputs held;
+};
+
+struct InputLog {
+    static constexpr int32_t kMaxCount = 2147483647;
+
+    uint32_t seed = 0;
+    std::vector<InputLogRow> rows;
+
+    // Frames covered by the rows; frames after them hold nothing.
+    int64_t frameCount() const;
+};
+
+// Reads the text of a log; on failure error reads "line N: what is wrong".
+bool parseInputLog(std::string_view text, InputLog& log, std::string& error);
+// Reads a log file; on failure error names the file, and the line where there is one.
+bool loadInputLog(const std::string& path, InputLog& log, std::string& error);
+// The text of a log: header, seed line and one row per run.
+std::string formatInputLog(const InputLog& log);
+// One row as written in a log: the count and then the held input numbers in rising order.
+std::string formatInputLogRow(const InputLogRow& row);
+
+// Replays a log frame by frame as if its inputs were held on the devices.
+class InputLogSource : public InputSource {
+  public:
+    // The log is not copied and must outlive the source.
+    explicit InputLogSource(const InputLog& log) : log_(log) {}
+
+    void readState(uint8_t keys[256], uint8_t joyState[10]) override;
+    // True once every row has been replayed.
+    bool finished() const { return row_ >= log_.rows.size(); }
+    int64_t framesRead() const { return framesRead_; }
+
+  private:
+    const InputLog& log_;
+    size_t row_ = 0;
+    int32_t usedInRow_ = 0;
+    int64_t framesRead_ = 0;
+};
+
+// Writes the held inputs of every frame read to an input log, joining equal frames into one row.
+class InputLogRecorder : public InputRecorder {
+  public:
+    InputLogRecorder() = default;
+    ~InputLogRecorder() override;
+    InputLogRecorder(const InputLogRecorder&) = delete;
+    InputLogRecorder& operator=(const InputLogRecorder&) = delete;
+
+    // Creates the file and writes the header with the seed the game was started with.
+    bool open(const std::string& path, uint32_t seed, std::string& error);
+    void recordFrame(const Input& input) override;
+    // Frames given directly, for callers that know the held inputs without an Input object.
+    void recordHeld(const HeldInputs& held);
+    // Writes the last row and closes the file; false when anything could not be written.
+    bool close();
+    int64_t framesRecorded() const { return framesRecorded_; }
+
+  private:
+    void writePending();
+
+    std::FILE* file_ = nullptr;
+    InputLogRow pending_;
+    int64_t framesRecorded_ = 0;
+    bool writeFailed_ = false;
+};
