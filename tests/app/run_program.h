@@ -1,0 +1,69 @@
+// Runs the built game program in a scratch folder of its own and collects what it printed.
+#pragma once
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <sys/wait.h>
+#include <vector>
+
+struct ProgramRun {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+inline std::string readWholeFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+inline void writeWholeFile(const std::filesystem::path& path, const std::string& text) {
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+// A fresh folder per test, so a high-score file written by one run never feeds another; the
+// game's images are reachable through a link to the repository's data folder.
+inline std::filesystem::path scratchFolder(const std::string& name) {
+    const auto dir = std::filesystem::temp_directory_path() /
+                     ("orvane_" + name + "_" + std::to_string(getpid()));
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir);
+    const std::filesystem::path data = std::filesystem::path(ORVANE_SOURCE_DIR) / "data";
+    if (std::filesystem::exists(data))
+        std::filesystem::create_directory_symlink(data, dir / "data");
+    return dir;
+}
+
+// Runs the program with the arguments (already quoted for the shell) inside folder.
+inline ProgramRun runProgram(const std::filesystem::path& folder, const std::string& args) {
+    const std::string command = "cd '" + folder.string() + "' && '" ORVANE_BINARY "' " + args +
+                                " >stdout.txt 2>stderr.txt </dev/null";
+    ProgramRun run;
+    const int raw = std::system(command.c_str());
+    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    run.out = readWholeFile(folder / "stdout.txt");
+    run.err = readWholeFile(folder / "stderr.txt");
+    return run;
+}
+
+inline std::vector<std::string> splitLines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    return lines;
+}
+
+// The frame number a dump line starts with, -1 when it does not start as a dump line should.
+inline long long dumpFrame(const std::string& line) {
+    const std::string head = "{\"frame\": ";
+    if (line.rfind(head, 0) != 0) return -1;
+    return std::atoll(line.c_str() + head.size());
+}
