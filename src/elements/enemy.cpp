@@ -1,8 +1,13 @@
 // Enemies: weave left on a sine wave, fire aimed shots, take hits and explode.
 #include "elements/enemy.h"
 
+#include <cmath>
+
+#include "app/sound.h"
 #include "game/game_env.h"
 #include "game/game_state.h"
+#include "render/draw.h"
+#include "render/graphics.h"
 #include "world/random.h"
 
 namespace {
@@ -43,7 +48,74 @@ int32_t Enemy::firePeriod() const {
 }
 
 bool Enemy::update() {
+    if (!takeHits()) return false;
+    if (flashTimer > 0) --flashTimer;
+    if (--fireTimer <= 0) {
+        fireTimer = firePeriod();
+        fireAtShip();
+    }
+    // The wave: a whole number of pixels, -32 to 32, around the centre line.
+    phase += 0.03f;
+    y = baseY - 256 * roundNearest(-32.0 * sine(phase));
+    x += vx;
+    y += vy;
+    if (x < -5376) return false; // gone past the left edge
+    hitbox = Rect::at(position(), 1, 2, 8, 10);
+    animCounter = (animCounter + 1) % 6;
+    sprite = graphics != nullptr ? graphics->enemyImages[animCounter / 3] : nullptr;
     return true;
 }
 
-void Enemy::draw() {}
+bool Enemy::takeHits() {
+    GameState& state = stateOf(env);
+    for (uint32_t code = nextMessage(); code != kMsgNone; code = nextMessage()) {
+        if (code != kMsgHit) continue;
+        playSound(kSoundEhit, 20, 100);
+        hitPoints -= messageValue();
+        state.score += state.level;
+        if (hitPoints > 0) {
+            flashTimer = 7;
+            continue;
+        }
+        // Destroyed: whatever else is still in the inbox stays unread.
+        state.score += (state.level + 5) * 16;
+        state.killsToNextLevel -= 1;
+        explode();
+        playSound(kSoundBoom, 40, 100);
+        return false;
+    }
+    return true;
+}
+
+void Enemy::explode() {
+    for (int i = 0; i < 4; ++i) {
+        // Separate statements keep the draws in their order: row, column, then the puff's delay.
+        const int32_t ey = y + ((randomNext() % 9) - 6) * 256;
+        const int32_t ex = x + ((randomNext() % 9) - 4) * 256;
+        env->addElement(kCodeExplosion, ex, ey, 0, 0, 0);
+    }
+}
+
+void Enemy::fireAtShip() {
+    const Element* ship = env->findElement(kCategoryPlayer, kCodePlayerShip & 0xFFFF);
+    if (ship == nullptr) return; // nothing to aim at: hold fire until the next period
+    // Aim 20 pixels right of and 2 below the ship's corner.
+    const double dx = static_cast<double>(ship->x - x + 5120);
+    const double dy = static_cast<double>(ship->y - y + 512);
+    double len = std::sqrt(dx * dx + dy * dy);
+    if (len < 1.0) len = 1.0;
+    const float ux = static_cast<float>(dx / len);
+    double uy = dy / len;
+    // Enemies only shoot forwards and at a shallow angle.
+    if (uy > 0.4f) uy = 0.4f;
+    if (uy < -0.4f) uy = -0.4f;
+    if (ux >= 0.0f) return;
+    env->addElement(kCodeEnemyShot, x - 768, y + 768, roundNearest(384.0 * ux),
+                    roundNearest(384.0 * uy), -1);
+    playSound(kSoundEshot, 15, 100);
+}
+
+void Enemy::draw() {
+    if (graphics == nullptr) return;
+    drawSprite(sprite, toPixel(x), toPixel(y), flashTimer != 0 ? graphics->cycleColor() : Rgb{});
+}

@@ -2,6 +2,8 @@
 #include "elements/explosion.h"
 
 #include "game/game_env.h"
+#include "render/draw.h"
+#include "render/graphics.h"
 #include "world/random.h"
 
 Explosion::Explosion(GameEnv* env, Graphics* graphics, int32_t x, int32_t y) {
@@ -23,7 +25,14 @@ void Explosion::init(GameEnv* env, Graphics* graphics, int32_t x, int32_t y) {
 }
 
 bool Explosion::update() {
+    ++counter;
+    if (counter > 15) return false;
+    // During the start delay the second picture shows, a small spark before the blast.
+    frame = counter < 0 ? 1 : counter / 4;
     return true;
 }
 
-void Explosion::draw() {}
+void Explosion::draw() {
+    if (graphics == nullptr || frame < 0 || frame > 3) return;
+    drawSprite(graphics->explosionImages[frame], toPixel(x), toPixel(y));
+}

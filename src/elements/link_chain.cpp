@@ -1,4 +1,160 @@
 // The ship's chain of link nodes and the orbs it carries: swinging, locking, aiming, firing.
-#include "elements/player_ship.h"
+#include <cmath>
+#include <cstdint>
 
+#include "app/sound.h"
+#include "elements/player_ship.h"
 #include "game/game_env.h"
+#include "render/draw.h"
+#include "render/graphics.h"
+#include "world/element_list.h"
+
+namespace {
+// Shot velocity for each orb direction, in pixels per frame: left, then clockwise on screen.
+constexpr int32_t kDirVx[8] = {-4, -3, 0, 3, 4, 3, 0, -3};
+constexpr int32_t kDirVy[8] = {0, 3, 4, 3, 0, -3, -4, -3};
+
+// Orb i rides on node 7 + 8i and aims along the chain towards node 1 + 8i.
+constexpr int orbNode(int i) {
+    return 7 + 8 * i;
+}
+constexpr int aimNode(int i) {
+    return 1 + 8 * i;
+}
+} // namespace
+
+void PlayerShip::fireOrbGuns(bool fire) {
+    for (int i = 0; i < orbCount; ++i) {
+        // The orbs fire with the main gun, then one by one in between its shots.
+        const bool staggered = fire && fireCooldown == 2 + 2 * i;
+        if (!staggered && fireCooldown != 8) continue;
+        const int32_t dir = orbs[i].dir & 7;
+        env->addElement(kCodePlayerShot, orbs[i].x + 768, orbs[i].y, kDirVx[dir] * 256,
+                        kDirVy[dir] * 256, orbs[i].dir);
+    }
+}
+
+void PlayerShip::moveChain(bool link) {
+    if (link) {
+        // Letting go of a locked chain starts it from exactly where it was held.
+        if (chainLocked && nodeCount > 1) {
+            for (int i = 1; i < nodeCount; ++i) {
+                nodes[i] = {x + nodeOffsets[i].x, y + nodeOffsets[i].y, 0, 0};
+            }
+        }
+        chainLocked = 0;
+        releaseTimer = 0;
+    }
+    if (chainLocked) {
+        placeLockedChain();
+    } else {
+        moveLooseChain(link);
+    }
+}
+
+void PlayerShip::moveLooseChain(bool link) {
+    nodes[0].x = x + 5120;
+    nodes[0].y = y + 2560;
+    if (!link) {
+        ++releaseTimer;
+        chainLocked = 1; // until a node is found still moving
+    }
+    for (int i = 1; i < nodeCount; ++i) {
+        const MoveRec& p = nodes[i - 1];
+        MoveRec& n = nodes[i];
+        // The gap to the previous node, seen from where this one will be in two frames.
+        const int32_t dx = p.x - 2 * n.vx - n.x;
+        const int32_t dy = p.y - 2 * n.vy - n.y;
+        const int64_t squared = int64_t{dx} * dx + int64_t{dy} * dy;
+        int32_t dist = roundNearest(std::sqrt(static_cast<double>(squared)));
+        if (dist == 0) dist = 1;
+        const int32_t stretch = dist - 1024; // a link rests at 4 pixels
+        n.vx += ((dx * 16) / dist) * stretch / 64;
+        n.vy += ((dy * 16) / dist) * stretch / 64;
+        n.vx -= n.vx / 8;
+        n.vy -= n.vy / 8;
+        approachZero(n.vx, 8);
+        approachZero(n.vy, 8);
+        if (n.vx != 0 || n.vy != 0) chainLocked = 0;
+        n.x += n.vx;
+        n.y += n.vy;
+        nodeOffsets[i] = {n.x - x, n.y - y, 0, 0};
+    }
+    if (chainLocked) {
+        lockFlash = 4;
+        playSound(kSoundLock, 20, 150);
+    }
+}
+
+void PlayerShip::placeLockedChain() {
+    // A locked chain sits on whole pixels; the anchor itself stays where it was left.
+    for (int i = 1; i < nodeCount; ++i) {
+        nodes[i] = {x + (nodeOffsets[i].x & ~0xFF), y + (nodeOffsets[i].y & ~0xFF), 0, 0};
+    }
+}
+
+void PlayerShip::placeOrbs() {
+    for (int i = 0; i < orbCount; ++i) {
+        const MoveRec& m = nodes[orbNode(i)];
+        orbs[i].x = m.x - 1792;
+        orbs[i].y = m.y - 1792;
+        // Orbs face forwards while the chain is held and just after, then follow the chain;
+        // a locked chain keeps the direction it had.
+        if (!chainLocked) orbs[i].dir = releaseTimer > 20 ? aim(m, nodes[aimNode(i)]) : 4;
+        touchWithOrb(i);
+    }
+}
+
+void PlayerShip::touchWithOrb(int i) {
+    orbProbe = {toPixel(orbs[i].x), toPixel(orbs[i].y), 8, 8};
+    ElementList* found = env->collide(orbProbe);
+    if (found == nullptr) return;
+    for (Element* enemy = found->next(kCategoryEnemy, -1); enemy != nullptr;
+         enemy = found->next(kCategoryEnemy, -1)) {
+        enemy->postMessage(kMsgHit, 5);
+        orbFlash = 4;
+    }
+    // Orbs also soak up enemy shots.
+    found->cursor = 0;
+    const int32_t enemyShot = kCodeEnemyShot & 0xFFFF;
+    for (Element* shot = found->next(kCategoryPlayer, enemyShot); shot != nullptr;
+         shot = found->next(kCategoryPlayer, enemyShot)) {
+        playSound(kSoundOrbhit, 20, 100);
+        shot->postMessage(kMsgHit, 5);
+        orbFlash = 4;
+    }
+}
+
+int32_t PlayerShip::aim(const MoveRec& from, const MoveRec& to) {
+    const double dx = static_cast<double>(to.x - from.x);
+    const double dy = static_cast<double>(to.y - from.y);
+    double len = std::sqrt(dx * dx + dy * dy);
+    if (len < 1.0) len = 1.0;
+    const float ux = static_cast<float>(dx / len);
+    const double uy = dy / len;
+    const double a = std::acos(static_cast<double>(ux));
+    // The quantising constants are slightly off pi and 4/pi, which tilts the eight sectors.
+    const double angle = uy > 0.0 ? 3.15f + a : 3.15f - a;
+    const int32_t n = roundNearest(angle * 1.2738852500915527);
+    const int32_t dir = 8 - n;
+    return dir > 7 ? 0 : dir;
+}
+
+Rgb PlayerShip::chainTint() const {
+    if (lockFlash > 0) return Rgb::fromBytes(255, 255, 255);
+    if (orbFlash > 0) return Rgb::fromBytes(255, 0, 0);
+    return Rgb{};
+}
+
+void PlayerShip::drawLinks(Rgb tint) {
+    for (int i = 1; i < nodeCount; ++i) {
+        drawSprite(graphics->linkImage, toPixel(nodes[i].x - 768), toPixel(nodes[i].y - 768), tint);
+    }
+}
+
+void PlayerShip::drawOrbs(Rgb tint) {
+    for (int i = 0; i < orbCount; ++i) {
+        drawSprite(graphics->orbImages[orbs[i].dir & 7], toPixel(orbs[i].x), toPixel(orbs[i].y),
+                   tint);
+    }
+}

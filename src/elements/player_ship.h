@@ -23,6 +23,9 @@ class PlayerShip : public Element {
     bool update() override;
     void draw() override;
 
+    // Direction 0-7 from one chain node towards another, as the orbs aim.
+    static int32_t aim(const MoveRec& from, const MoveRec& to);
+
     int32_t fireCooldown = 0;
     int32_t startX = 0;
     int32_t startY = 0;
@@ -41,6 +44,7 @@ class PlayerShip : public Element {
 
   private:
     void start();
+    void takeHits();
     void loseLife();
     void steer(bool right, bool left, bool up, bool down);
     void hitWalls();
@@ -52,7 +56,7 @@ class PlayerShip : public Element {
     void moveLooseChain(bool link);
     void placeLockedChain();
     void placeOrbs();
-    int32_t aim(const MoveRec& from, const MoveRec& to) const;
+    void touchWithOrb(int i);
     void drawLinks(Rgb tint);
     void drawOrbs(Rgb tint);
     Rgb chainTint() const;

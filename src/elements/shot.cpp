@@ -2,6 +2,10 @@
 #include "elements/shot.h"
 
 #include "game/game_env.h"
+#include "render/draw.h"
+#include "render/graphics.h"
+#include "world/element_list.h"
+#include "world/level.h"
 
 Shot::Shot(GameEnv* env, Graphics* graphics, int32_t x, int32_t y, int32_t vx, int32_t vy,
            int32_t dir, int32_t variant) {
@@ -37,7 +41,54 @@ void Shot::init(GameEnv* env, Graphics* graphics, int32_t x, int32_t y, int32_t 
 }
 
 bool Shot::update() {
+    if (takeHits()) return false;
+    x += vx;
+    y += vy;
+    // The area is twice the logical screen, so shots fly on unseen a while past the right edge.
+    if (!posOnScreen(position(), 14, 14)) return false;
+    hitbox =
+        variant == kOrbShot ? Rect::at(position(), 6, 6, 4, 4) : Rect::at(position(), 0, 4, 4, 4);
+    if (hitTarget()) return false;
+    if (env->level != nullptr && env->level->tileHit(hitbox)) return false;
+    pickSprite();
     return true;
 }
 
-void Shot::draw() {}
+bool Shot::takeHits() {
+    // Only an orb absorbing an enemy shot sends one; the rest of the inbox no longer matters.
+    for (uint32_t code = nextMessage(); code != kMsgNone; code = nextMessage()) {
+        if (code == kMsgHit) return true;
+    }
+    return false;
+}
+
+bool Shot::hitTarget() {
+    ElementList* found = env->collide(hitbox);
+    if (found == nullptr) return false;
+    if (variant == kEnemyShot) {
+        Element* ship = found->next(kCategoryPlayer, kCodePlayerShip & 0xFFFF);
+        if (ship == nullptr) return false;
+        ship->postMessage(kMsgHit, 1);
+        return true;
+    }
+    Element* enemy = found->next(kCategoryEnemy, -1);
+    if (enemy == nullptr) return false;
+    enemy->postMessage(kMsgHit, damage);
+    return true;
+}
+
+void Shot::pickSprite() {
+    if (graphics == nullptr) {
+        sprite = nullptr;
+    } else if (variant == kEnemyShot) {
+        sprite = graphics->enemyShotImage;
+    } else if (damage == 1) {
+        sprite = (dir >= 0 && dir < 8) ? graphics->shotImages[dir] : nullptr;
+    } else {
+        sprite = graphics->playerShotImage;
+    }
+}
+
+void Shot::draw() {
+    drawSprite(sprite, toPixel(x), toPixel(y));
+}

@@ -27,4 +27,11 @@ class Shot : public Element {
     int32_t variant = 0;
     int32_t dir = 0;
     int32_t damage = 0;
+
+  private:
+    // True when a hit message arrived: an orb absorbed the shot.
+    bool takeHits();
+    // Posts a hit to the first suitable target under the hit box; true when one was found.
+    bool hitTarget();
+    void pickSprite();
 };
