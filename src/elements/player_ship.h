@@ -25,6 +25,8 @@ class PlayerShip : public Element {
 
     // Direction 0-7 from one chain node towards another, as the orbs aim.
     static int32_t aim(const MoveRec& from, const MoveRec& to);
+    // Colour of the links and orbs: white just after locking, red after an orb touched something.
+    Rgb chainTint() const;
 
     int32_t fireCooldown = 0;
     int32_t startX = 0;
@@ -59,5 +61,4 @@ class PlayerShip : public Element {
     void touchWithOrb(int i);
     void drawLinks(Rgb tint);
     void drawOrbs(Rgb tint);
-    Rgb chainTint() const;
 };
