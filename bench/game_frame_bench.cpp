@@ -1,0 +1,110 @@
+// Cost of one game frame with fire held, the ship weaving and the chain swinging now and then.
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "app/sound.h"
+#include "game/game_env.h"
+#include "game/game_state.h"
+#include "game/setup.h"
+#include "input/input.h"
+
+namespace {
+
+constexpr int64_t kFrames = 200000;
+
+// A player who never lets go of fire except for two frames in every 128 (so a lost game restarts),
+// weaves up and down, drifts left and right and swings the chain for a stretch of every 400 frames.
+class WeavingPlayer : public InputSource {
+  public:
+    void readState(uint8_t keys[256], uint8_t joyState[10]) override {
+        std::fill(keys, keys + 256, 0);
+        std::fill(joyState, joyState + 10, 0);
+        const int64_t f = frame_++;
+        if (f % 128 < 126) hold(keys, kKeyZ);
+        hold(keys, f % 80 < 40 ? kKeyUp : kKeyDown);
+        if (f % 300 < 100)
+            hold(keys, kKeyRight);
+        else if (f % 300 >= 200)
+            hold(keys, kKeyLeft);
+        if (f % 400 >= 200 && f % 400 < 260) hold(keys, kKeyX);
+    }
+
+  private:
+    static void hold(uint8_t keys[256], int32_t key) { keys[key] = 0x80; }
+    int64_t frame_ = 0;
+};
+
+// Set-up as the headless program does it; the best score goes to a scratch file.
+class BenchGame {
+  public:
+    BenchGame() {
+        SetupOptions options;
+        options.seed = 12345;
+        options.inputSource = &player_;
+        options.uploadTextures = false;
+        setupGame(options);
+        path_ = (std::filesystem::temp_directory_path() / "orvane_bench_highscore.dat").string();
+        gameEnv->highScorePath = path_.c_str();
+    }
+    ~BenchGame() {
+        cleanupGame();
+        std::filesystem::remove(path_);
+    }
+    BenchGame(const BenchGame&) = delete;
+    BenchGame& operator=(const BenchGame&) = delete;
+
+    // One frame; the sound record is emptied as the state dump would.
+    void frame() {
+        benchmark::DoNotOptimize(gameEnv->runFrame());
+        SoundRecord::clear();
+        if (gameEnv->state->gameOverFrames == 0) ++playFrames_;
+    }
+    int64_t playFrames() const { return playFrames_; }
+
+  private:
+    WeavingPlayer player_;
+    std::string path_;
+    int64_t playFrames_ = 0;
+};
+
+void BM_GameFrame(benchmark::State& state) {
+    BenchGame game;
+    for (auto _ : state)
+        game.frame();
+    state.counters["play_share"] =
+        static_cast<double>(game.playFrames()) / static_cast<double>(state.iterations());
+}
+BENCHMARK(BM_GameFrame)->Iterations(kFrames)->Unit(benchmark::kMicrosecond);
+
+// Each frame timed on its own, for the median and the worst frame.
+void BM_GameFrameSpread(benchmark::State& state) {
+    std::vector<double> micros;
+    micros.reserve(kFrames);
+    BenchGame game;
+    for (auto _ : state) {
+        const auto start = std::chrono::steady_clock::now();
+        game.frame();
+        const auto stop = std::chrono::steady_clock::now();
+        micros.push_back(std::chrono::duration<double, std::micro>(stop - start).count());
+    }
+    std::sort(micros.begin(), micros.end());
+    double sum = 0;
+    for (double m : micros)
+        sum += m;
+    state.counters["mean_us"] = sum / static_cast<double>(micros.size());
+    state.counters["median_us"] = micros[micros.size() / 2];
+    state.counters["p99_us"] = micros[micros.size() * 99 / 100];
+    state.counters["worst_us"] = micros.back();
+    state.counters["play_share"] =
+        static_cast<double>(game.playFrames()) / static_cast<double>(state.iterations());
+}
+BENCHMARK(BM_GameFrameSpread)->Iterations(kFrames)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+BENCHMARK_MAIN();
