@@ -1,0 +1,136 @@
+// Loads the ten wave files through SDL, plays them on OpenAL sources, loops the ambient sound.
+#include "app/openal_audio.h"
+
+#include <SDL2/SDL.h>
+
+#include <algorithm>
+#include <cstring>
+#include <utility>
+#include <vector>
+
+namespace {
+
+const char* const kEffectNames[kSoundCount] = {"pshot", "eshot", "boom", "crash", "ehit",
+                                               "die",   "level", "lock", "orbhit"};
+
+// Decodes a wave file to 16-bit mono samples at the file's own rate; false when it cannot.
+bool decodeWave(const std::string& path, std::vector<uint8_t>& pcm, int& rate) {
+    SDL_AudioSpec spec;
+    Uint8* data = nullptr;
+    Uint32 length = 0;
+    if (SDL_LoadWAV(path.c_str(), &spec, &data, &length) == nullptr) return false;
+    SDL_AudioCVT convert;
+    int built = SDL_BuildAudioCVT(&convert, spec.format, spec.channels, spec.freq, AUDIO_S16SYS, 1,
+                                  spec.freq);
+    bool ok = built >= 0 && length > 0;
+    if (ok) {
+        pcm.assign(static_cast<size_t>(length) * std::max(convert.len_mult, 1), 0);
+        std::memcpy(pcm.data(), data, length);
+        convert.buf = pcm.data();
+        convert.len = static_cast<int>(length);
+        if (built == 1) ok = SDL_ConvertAudio(&convert) == 0;
+        pcm.resize(built == 1 ? static_cast<size_t>(convert.len_cvt) : length);
+        ok = ok && pcm.size() >= 2;
+    }
+    SDL_FreeWAV(data);
+    rate = spec.freq;
+    return ok;
+}
+
+} // namespace
+
+OpenAlAudio::OpenAlAudio(std::string soundFolder, ALCdevice* device, const ALCint* attributes)
+    : folder_(std::move(soundFolder)), device_(device), attributes_(attributes) {}
+
+OpenAlAudio::~OpenAlAudio() {
+    stop();
+}
+
+bool OpenAlAudio::isLoaded(SoundId id) const {
+    return id >= 0 && id < kSoundCount && effects_[id].buffer != 0;
+}
+
+// A missing device leaves everything silent; a missing file leaves only its sound silent.
+void OpenAlAudio::start() {
+    if (context_ != nullptr) return;
+    if (device_ == nullptr) {
+        device_ = alcOpenDevice(nullptr);
+        ownsDevice_ = device_ != nullptr;
+    }
+    if (device_ == nullptr) return;
+    context_ = alcCreateContext(device_, attributes_);
+    if (context_ == nullptr || alcMakeContextCurrent(context_) == ALC_FALSE) {
+        stop();
+        return;
+    }
+    loadChannel(ambient_, "ambient");
+    if (ambient_.source != 0) {
+        setChannel(ambient_, kAmbientRate, 0);
+        alSourcei(ambient_.source, AL_LOOPING, AL_TRUE);
+        alSourcePlay(ambient_.source);
+    }
+    for (int id = 0; id < kSoundCount; ++id)
+        loadChannel(effects_[id], kEffectNames[id]);
+    if (ambient_.source != 0) setChannel(ambient_, kAmbientRate, kAmbientVolume);
+}
+
+void OpenAlAudio::loadChannel(Channel& channel, const char* name) {
+    std::vector<uint8_t> pcm;
+    int rate = 0;
+    if (!decodeWave(folder_ + "/" + name + ".wav", pcm, rate) || rate <= 0) return;
+    alGetError();
+    alGenBuffers(1, &channel.buffer);
+    alBufferData(channel.buffer, AL_FORMAT_MONO16, pcm.data(), static_cast<ALsizei>(pcm.size()),
+                 rate);
+    alGenSources(1, &channel.source);
+    if (alGetError() != AL_NO_ERROR) {
+        releaseChannel(channel);
+        return;
+    }
+    channel.fileRate = rate;
+    alSourcei(channel.source, AL_BUFFER, static_cast<ALint>(channel.buffer));
+    // Every sound plays centred: no position, no distance fading.
+    alSourcei(channel.source, AL_SOURCE_RELATIVE, AL_TRUE);
+    alSource3f(channel.source, AL_POSITION, 0.0f, 0.0f, 0.0f);
+    alSourcef(channel.source, AL_ROLLOFF_FACTOR, 0.0f);
+}
+
+// frequency in Hz, 0 or less for the file's own rate; volume 0 to 100.
+void OpenAlAudio::setChannel(Channel& channel, float frequency, int32_t volume) {
+    float pitch = frequency > 0.0f ? frequency / static_cast<float>(channel.fileRate) : 1.0f;
+    alSourcef(channel.source, AL_PITCH, pitch);
+    alSourcef(channel.source, AL_GAIN, static_cast<float>(std::clamp(volume, 0, 100)) / 100.0f);
+}
+
+// Playing a sound cuts off its own previous playback and starts it from the beginning.
+void OpenAlAudio::play(SoundId id, int32_t volume, int32_t rate) {
+    if (context_ == nullptr || !isLoaded(id)) return;
+    Channel& channel = effects_[id];
+    setChannel(channel, static_cast<float>(rate) * 441.0f, volume);
+    alSourceStop(channel.source);
+    alSourceRewind(channel.source);
+    alSourcePlay(channel.source);
+}
+
+void OpenAlAudio::releaseChannel(Channel& channel) {
+    if (channel.source != 0) {
+        alSourceStop(channel.source);
+        alDeleteSources(1, &channel.source);
+    }
+    if (channel.buffer != 0) alDeleteBuffers(1, &channel.buffer);
+    channel = Channel{};
+}
+
+void OpenAlAudio::stop() {
+    if (context_ != nullptr) {
+        releaseChannel(ambient_);
+        for (Channel& channel : effects_)
+            releaseChannel(channel);
+        alcMakeContextCurrent(nullptr);
+        alcDestroyContext(context_);
+        context_ = nullptr;
+    }
+    if (ownsDevice_ && device_ != nullptr) alcCloseDevice(device_);
+    if (ownsDevice_) device_ = nullptr;
+    ownsDevice_ = false;
+}
