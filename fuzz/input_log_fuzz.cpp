@@ -1,0 +1,30 @@
+// Feeds arbitrary text to the input-log parser; what it accepts must survive writing and reading.
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+#include "input/input_log.h"
+
+namespace {
+bool sameLog(const InputLog& a, const InputLog& b) {
+    if (a.seed != b.seed || a.rows.size() != b.rows.size()) return false;
+    for (size_t i = 0; i < a.rows.size(); ++i) {
+        if (a.rows[i].count != b.rows[i].count || a.rows[i].held != b.rows[i].held) return false;
+    }
+    return true;
+}
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const std::string_view text(reinterpret_cast<const char*>(data), size);
+    InputLog log;
+    std::string error;
+    if (!parseInputLog(text, log, error)) {
+        if (error.rfind("line ", 0) != 0) std::abort(); // every refusal names its line
+        return 0;
+    }
+    InputLog again;
+    if (!parseInputLog(formatInputLog(log), again, error) || !sameLog(log, again)) std::abort();
+    if (log.frameCount() < 0) std::abort();
+    return 0;
+}
