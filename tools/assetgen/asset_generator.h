@@ -1,0 +1,27 @@
+// Turns the sources under assets/ into the game's data files and the review sheet.
+#pragma once
+
+#include "image.h"
+
+#include <map>
+#include <string>
+
+namespace assetgen {
+
+class AssetGenerator {
+  public:
+    explicit AssetGenerator(std::string assetsDir);
+
+    // Reads every picture and sound source; false with a message on the first fault.
+    bool build(std::string& error);
+    // Writes <dir>/<name>.tga and <dir>/sfx/<name>.wav, creating the folders.
+    bool writeData(const std::string& dir, std::string& error) const;
+    bool writeSheet(const std::string& path, std::string& error) const;
+
+  private:
+    std::string assetsDir_;
+    std::map<std::string, Image> pictures_;
+    std::map<std::string, std::vector<double>> sounds_;
+};
+
+} // namespace assetgen

@@ -1,0 +1,68 @@
+// orvane_assetgen: writes the game's pictures and sounds from the sources under assets/.
+#include "asset_generator.h"
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+namespace {
+
+void usage(std::FILE* to) {
+    std::fprintf(to,
+                 "usage: orvane_assetgen [--assets DIR] [--sheet FILE.png] [DATA_DIR]\n"
+                 "  DATA_DIR         write DATA_DIR/*.tga and DATA_DIR/sfx/*.wav\n"
+                 "  --sheet FILE.png write a contact sheet of every picture\n"
+                 "  --assets DIR     read the sources from DIR (default %s)\n",
+                 ORVANE_ASSETS_DIR);
+}
+
+struct Options {
+    std::string assets = ORVANE_ASSETS_DIR;
+    std::string sheet;
+    std::string data;
+};
+
+// 0 when the options are good, otherwise the exit status.
+int parse(int argc, char** argv, Options& options) {
+    for (int i = 1; i < argc; ++i) {
+        const bool hasValue = i + 1 < argc;
+        if (std::strcmp(argv[i], "--help") == 0) {
+            usage(stdout);
+            return -1;
+        } else if (std::strcmp(argv[i], "--assets") == 0 && hasValue) {
+            options.assets = argv[++i];
+        } else if (std::strcmp(argv[i], "--sheet") == 0 && hasValue) {
+            options.sheet = argv[++i];
+        } else if (argv[i][0] != '-' && options.data.empty()) {
+            options.data = argv[i];
+        } else {
+            std::fprintf(stderr, "orvane_assetgen: bad argument \"%s\"\n", argv[i]);
+            return 2;
+        }
+    }
+    if (options.data.empty() && options.sheet.empty()) {
+        usage(stderr);
+        return 2;
+    }
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    Options options;
+    const int status = parse(argc, argv, options);
+    if (status != 0) {
+        return status < 0 ? 0 : status;
+    }
+    assetgen::AssetGenerator generator(options.assets);
+    std::string error;
+    bool ok = generator.build(error);
+    ok = ok && (options.data.empty() || generator.writeData(options.data, error));
+    ok = ok && (options.sheet.empty() || generator.writeSheet(options.sheet, error));
+    if (!ok) {
+        std::fprintf(stderr, "orvane_assetgen: %s\n", error.c_str());
+        return 1;
+    }
+    return 0;
+}

@@ -1,0 +1,24 @@
+// Renders a sound recipe into samples: voices summed, faded or looped, then normalised.
+#pragma once
+
+#include "sound_recipe.h"
+
+#include <vector>
+
+namespace assetgen {
+
+class Synth {
+  public:
+    static constexpr double kRate = 44100.0;
+
+    // Samples in -1..1, the loudest exactly at the recipe's peak.
+    static std::vector<double> render(const SoundRecipe& recipe);
+
+  private:
+    static void addVoice(const Voice& voice, double soundLength, std::vector<double>& out);
+    static void closeLoop(double length, double blend, std::vector<double>& out);
+    static void fadeEnds(const SoundRecipe& recipe, std::vector<double>& out);
+    static void normalise(double peakDb, std::vector<double>& out);
+};
+
+} // namespace assetgen
