@@ -132,13 +132,17 @@ void Synth::addVoice(const Voice& v, double soundLength, std::vector<double>& ou
 }
 
 // The tail past the loop length is blended over the head, so the last sample leads into the
-// first one without a seam; steady tones were tuned to whole periods and pass unchanged.
-void Synth::closeLoop(double length, double blend, std::vector<double>& out) {
+// first one without a seam. Steady tones were tuned to whole periods, so head and tail are the
+// same and a linear blend leaves them unchanged; noise is blended at equal power instead, so it
+// does not dip in the middle of the blend.
+void Synth::closeLoop(double length, double blend, bool equalPower, std::vector<double>& out) {
     const auto loop = static_cast<std::size_t>(std::lround(length * kRate));
     const auto span = static_cast<std::size_t>(std::lround(blend * kRate));
     for (std::size_t i = 0; i < span; ++i) {
         const double w = static_cast<double>(i) / static_cast<double>(span);
-        out[i] = out[i] * w + out[loop + i] * (1.0 - w);
+        const double head = equalPower ? sinTurns(0.25 * w) : w;
+        const double tail = equalPower ? sinTurns(0.25 * (1.0 - w)) : 1.0 - w;
+        out[i] = out[i] * head + out[loop + i] * tail;
     }
     out.resize(loop);
 }
@@ -183,24 +187,36 @@ double wholePeriods(double f, double length) {
 } // namespace
 
 std::vector<double> Synth::render(const SoundRecipe& recipe) {
-    const bool loop = recipe.loopBlend > 0.0;
-    const double total = recipe.length + (loop ? recipe.loopBlend : 0.0);
-    std::vector<double> out(static_cast<std::size_t>(std::lround(total * kRate)), 0.0);
-    for (Voice v : recipe.voices) {
-        if (loop) {
-            v.from = wholePeriods(v.from, recipe.length);
-            v.to = -1.0;
-            v.vibrato = wholePeriods(v.vibrato, recipe.length);
-            v.tremolo = wholePeriods(v.tremolo, recipe.length);
-            v.length = -1.0;
-            v.release = 0.0;
-        }
-        addVoice(v, total, out);
+    if (recipe.loopBlend > 0.0) {
+        return renderLoop(recipe);
     }
-    if (loop) {
-        closeLoop(recipe.length, recipe.loopBlend, out);
-    } else {
-        fadeEnds(recipe, out);
+    std::vector<double> out(static_cast<std::size_t>(std::lround(recipe.length * kRate)), 0.0);
+    for (const Voice& v : recipe.voices) {
+        addVoice(v, recipe.length, out);
+    }
+    fadeEnds(recipe, out);
+    normalise(recipe.peakDb, out);
+    return out;
+}
+
+// Each voice is rendered past the loop end and closed on its own, tones and noise differently.
+std::vector<double> Synth::renderLoop(const SoundRecipe& recipe) {
+    const double total = recipe.length + recipe.loopBlend;
+    std::vector<double> out(static_cast<std::size_t>(std::lround(recipe.length * kRate)), 0.0);
+    for (Voice v : recipe.voices) {
+        v.from = wholePeriods(v.from, recipe.length);
+        v.to = -1.0;
+        v.vibrato = 0.0; // a wobbling pitch would not come back to its phase
+        v.tremolo = wholePeriods(v.tremolo, recipe.length);
+        v.start = 0.0;
+        v.length = -1.0;
+        v.release = 0.0;
+        std::vector<double> part(static_cast<std::size_t>(std::lround(total * kRate)), 0.0);
+        addVoice(v, total, part);
+        closeLoop(recipe.length, recipe.loopBlend, v.wave == Wave::Noise, part);
+        for (std::size_t i = 0; i < out.size(); ++i) {
+            out[i] += part[i];
+        }
     }
     normalise(recipe.peakDb, out);
     return out;

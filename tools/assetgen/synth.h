@@ -15,8 +15,9 @@ class Synth {
     static std::vector<double> render(const SoundRecipe& recipe);
 
   private:
+    static std::vector<double> renderLoop(const SoundRecipe& recipe);
     static void addVoice(const Voice& voice, double soundLength, std::vector<double>& out);
-    static void closeLoop(double length, double blend, std::vector<double>& out);
+    static void closeLoop(double length, double blend, bool equalPower, std::vector<double>& out);
     static void fadeEnds(const SoundRecipe& recipe, std::vector<double>& out);
     static void normalise(double peakDb, std::vector<double>& out);
 };
