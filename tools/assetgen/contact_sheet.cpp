@@ -134,6 +134,7 @@ bool ContactSheet::save(const std::map<std::string, Image>& pictures, const std:
     Image sheet(kSheetWidth, y + rowHeight + kGap);
     fill(sheet, 0, 0, sheet.width(), sheet.height(), kPaper);
     blit(sheet, ScenePreview::draw(pictures), kGap, kGap, 1);
+    blit(sheet, ScenePreview::gameOver(pictures), 640 + 2 * kGap, kGap, 1);
     for (std::size_t i = 0; i < spots.size(); ++i) {
         const PictureEntry& entry = AssetList::pictures()[i];
         drawCell(sheet, entry, pictures.at(entry.name), spots[i].x, spots[i].y);

@@ -190,6 +190,31 @@ void ScenePreview::borders(Image& s, const Pictures& p) {
     sprite(s, p, "vantrel", 216, 205);
 }
 
+Image ScenePreview::gameOver(const Pictures& pictures) {
+    Image screen(320, 240);
+    background(screen);
+    walls(screen, pictures);
+    actors(screen, pictures);
+    const Image& tile = pictures.at("gameover");
+    for (int y = 56; y < 184; ++y) {
+        for (int x = 0; x < 320; ++x) {
+            const Rgba t = tile.at(x % tile.width(), (y - 56) % tile.height());
+            Rgba c = screen.at(x, y);
+            c.r = static_cast<std::uint8_t>(c.r * t.r / 255);
+            c.g = static_cast<std::uint8_t>(c.g * t.g / 255);
+            c.b = static_cast<std::uint8_t>(c.b * t.b / 255);
+            screen.set(x, y, c);
+        }
+    }
+    Image doubled(640, 256);
+    for (int y = 0; y < 256; ++y) {
+        for (int x = 0; x < 640; ++x) {
+            doubled.set(x, y, screen.at(x / 2, 56 + y / 2));
+        }
+    }
+    return doubled;
+}
+
 Image ScenePreview::draw(const Pictures& pictures) {
     Image screen(320, 240);
     background(screen);

@@ -13,6 +13,8 @@ class ScenePreview {
     // A 640 x 480 picture: playfield, cave walls, ship with chain and orbs, enemies, shots,
     // explosion, title ticker and score area.
     static Image draw(const std::map<std::string, Image>& pictures);
+    // The playfield after the game ends, the game-over tile multiplied over it, at 2x scale.
+    static Image gameOver(const std::map<std::string, Image>& pictures);
 
   private:
     static void background(Image& screen);
