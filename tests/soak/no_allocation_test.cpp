@@ -1,0 +1,188 @@
+// Play must not touch the heap once the element table holds retired elements of every kind: this
+// program replaces the global allocation functions to count every call made while play runs.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <filesystem>
+#include <new>
+#include <string>
+
+#include "game/game_env.h"
+#include "game/game_state.h"
+#include "game/setup.h"
+#include "hardening/scripted_player.h"
+#include "world/element.h"
+
+namespace {
+std::atomic<bool> counting{false};
+std::atomic<long> allocations{0};
+
+// One place every allocation passes, kept out of line so a debugger can stop on it.
+[[gnu::noinline]] void noteAllocation() {
+    if (counting.load(std::memory_order_relaxed)) allocations.fetch_add(1);
+}
+
+void* allocate(std::size_t size) {
+    noteAllocation();
+    void* p = std::malloc(size == 0 ? 1 : size);
+    if (p == nullptr) throw std::bad_alloc();
+    return p;
+}
+
+void* allocateAligned(std::size_t size, std::align_val_t align) {
+    noteAllocation();
+    void* p = nullptr;
+    const std::size_t a = static_cast<std::size_t>(align);
+    if (::posix_memalign(&p, a < sizeof(void*) ? sizeof(void*) : a, size == 0 ? 1 : size) != 0)
+        throw std::bad_alloc();
+    return p;
+}
+} // namespace
+
+void* operator new(std::size_t size) {
+    return allocate(size);
+}
+void* operator new[](std::size_t size) {
+    return allocate(size);
+}
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
+    noteAllocation();
+    return std::malloc(size == 0 ? 1 : size);
+}
+void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
+    noteAllocation();
+    return std::malloc(size == 0 ? 1 : size);
+}
+void* operator new(std::size_t size, std::align_val_t align) {
+    return allocateAligned(size, align);
+}
+void* operator new[](std::size_t size, std::align_val_t align) {
+    return allocateAligned(size, align);
+}
+void operator delete(void* p) noexcept {
+    std::free(p);
+}
+void operator delete[](void* p) noexcept {
+    std::free(p);
+}
+void operator delete(void* p, std::size_t) noexcept {
+    std::free(p);
+}
+void operator delete[](void* p, std::size_t) noexcept {
+    std::free(p);
+}
+void operator delete(void* p, std::align_val_t) noexcept {
+    std::free(p);
+}
+void operator delete[](void* p, std::align_val_t) noexcept {
+    std::free(p);
+}
+void operator delete(void* p, std::size_t, std::align_val_t) noexcept {
+    std::free(p);
+}
+void operator delete[](void* p, std::size_t, std::align_val_t) noexcept {
+    std::free(p);
+}
+
+namespace {
+
+constexpr int kWarmUpFrames = 10000;
+constexpr int kCountedFrames = 30000;
+constexpr int kReserve = 40;
+
+bool holdsRetired(uint32_t code) {
+    for (const Element* e : gameEnv->elements) {
+        if (e != nullptr && !e->active && e->category + e->type == code) return true;
+    }
+    return false;
+}
+
+int occupiedSlots() {
+    int n = 0;
+    for (const Element* e : gameEnv->elements)
+        n += e != nullptr ? 1 : 0;
+    return n;
+}
+
+// Elements of every kind made far beyond the left edge, where they end at once: the table then
+// holds a reserve of retired elements, as a long game leaves it after its busiest moments.
+void primeTable() {
+    for (uint32_t code : {kCodePlayerShot, kCodeExplosion, kCodeEnemyShot, kCodeEnemy}) {
+        for (int i = 0; i < kReserve; ++i)
+            gameEnv->addElement(code, -4000, 100, 0, 0, 0);
+    }
+}
+
+// The headless game driven by the scripted player; the best score goes to a scratch file.
+class ScriptedGame : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        path_ = (std::filesystem::temp_directory_path() / "orvane_alloc_highscore.dat").string();
+        SetupOptions options;
+        options.seed = 4242;
+        options.inputSource = &player_;
+        options.uploadTextures = false;
+        setupGame(options);
+        gameEnv->highScorePath = path_.c_str();
+    }
+    void TearDown() override {
+        cleanupGame();
+        std::filesystem::remove(path_);
+    }
+
+    ScriptedPlayer player_;
+    std::string path_;
+};
+
+// A new game empties the table on purpose, and each level brings more enemies than the last, so
+// here the player never runs out of lives and the level stays put: deaths, respawns, the chain and
+// every kind of element keep coming, and once the table has seen the busiest moments play must
+// reuse retired elements only.
+TEST_F(ScriptedGame, SteadyPlayAfterWarmUpNeverAllocates) {
+    GameState& s = *gameEnv->state;
+    s.lives = 1000000;
+    s.level = 12;
+    s.killsToNextLevel = 1000000000;
+    primeTable();
+
+    for (int i = 0; i < kWarmUpFrames; ++i)
+        ASSERT_TRUE(gameEnv->runFrame());
+    for (uint32_t code : {kCodePlayerShot, kCodeExplosion, kCodeEnemyShot, kCodeEnemy})
+        EXPECT_TRUE(holdsRetired(code)) << std::hex << "no retired element of kind " << code;
+    const int32_t livesBefore = s.lives;
+    const int32_t scoreBefore = s.score;
+
+    counting = true;
+    for (int i = 0; i < kCountedFrames; ++i)
+        gameEnv->runFrame();
+    counting = false;
+
+    EXPECT_EQ(allocations.load(), 0) << "heap allocations during " << kCountedFrames << " frames";
+    EXPECT_EQ(s.gameOverFrames, 0);
+    EXPECT_LT(s.lives, livesBefore) << "the ship was never hit: play too gentle";
+    EXPECT_GT(s.score, scoreBefore);
+}
+
+// In ordinary play, with levels rising, games lost and new ones started, a frame of play may only
+// allocate the elements that take new slots of the table, never anything else.
+TEST_F(ScriptedGame, PlayAllocatesOnlyElementsThatTakeNewSlots) {
+    const GameState& s = *gameEnv->state;
+    int gamesLost = 0;
+    for (int i = 0; i < kWarmUpFrames + kCountedFrames; ++i) {
+        const bool playing = s.gameOverFrames == 0;
+        const int before = occupiedSlots();
+        allocations = 0;
+        counting = true;
+        gameEnv->runFrame();
+        counting = false;
+        if (playing && s.gameOverFrames != 0) ++gamesLost;
+        // The frame that ends a game writes the best score, and the one that starts a game
+        // replaces every element: neither is play.
+        if (!playing || s.gameOverFrames != 0) continue;
+        ASSERT_EQ(allocations.load(), occupiedSlots() - before) << "frame " << i;
+    }
+    EXPECT_GE(gamesLost, 2) << "the scripted play should lose and restart games";
+}
+
+} // namespace
