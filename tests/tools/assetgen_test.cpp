@@ -198,21 +198,59 @@ TEST(AssetGenerator, RegeneratesEveryCommittedFileByteForByte) {
     fs::remove_all(out);
 }
 
-TEST(AssetGenerator, RefusesABrokenSourceAndWritesNothing) {
+// One fault planted in a copy of the sources: the file to change, the text appended to it and
+// what the error message must name.
+struct BrokenSource {
+    const char* file;
+    const char* appended;
+    const char* message;
+};
+
+class AssetGeneratorRefuses : public testing::TestWithParam<BrokenSource> {};
+
+TEST_P(AssetGeneratorRefuses, ABrokenSourceAndWritesNothing) {
+    const BrokenSource& broken = GetParam();
     const fs::path assets = freshDir("broken_src");
     fs::copy(fs::path(ORVANE_SOURCE_DIR) / "assets", assets, fs::copy_options::recursive);
     {
-        std::ofstream link(assets / "images" / "link.txt", std::ios::app);
-        link << "1234567\n"; // a pixel row after the picture is complete
+        std::ofstream source(assets / broken.file, std::ios::app);
+        source << broken.appended;
     }
     const fs::path out = freshDir("broken_out");
-    EXPECT_NE(
-        runGenerator("--assets \"" + assets.string() + "\" \"" + out.string() + "\" 2>/dev/null"),
-        0);
+    const fs::path messages = out.parent_path() / (out.filename().string() + ".err");
+    EXPECT_EQ(runGenerator("--assets \"" + assets.string() + "\" \"" + out.string() + "\" 2>\"" +
+                           messages.string() + "\""),
+              1 << 8);
     EXPECT_TRUE(fs::is_empty(out));
-    EXPECT_NE(runGenerator("--no-such-option 2>/dev/null"), 0);
+    const Bytes text = readFile(messages);
+    EXPECT_NE(std::string(text.begin(), text.end()).find(broken.message), std::string::npos)
+        << std::string(text.begin(), text.end());
     fs::remove_all(assets);
     fs::remove_all(out);
+    fs::remove(messages);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Sources, AssetGeneratorRefuses,
+    testing::Values(BrokenSource{"images/link.txt", "1234567\n", "link.txt:"},
+                    BrokenSource{"images/hi.txt", "legend q no_such_colour\n", "no_such_colour"},
+                    BrokenSource{"images/_orb_shell.txt", "draw orb4\n", "drawn from itself"},
+                    BrokenSource{"images/tile1.txt", "draw exp1\n", "half-transparent"},
+                    BrokenSource{"sounds/boom.txt", "peak -0.5\n", "boom.txt:"},
+                    BrokenSource{"sounds/lock.txt", "voice buzz gain=1\n", "lock.txt:"}));
+
+TEST(AssetGenerator, RefusesBadArgumentsAndWritesTheContactSheet) {
+    EXPECT_EQ(runGenerator("--no-such-option 2>/dev/null"), 2 << 8);
+    EXPECT_EQ(runGenerator("2>/dev/null"), 2 << 8);
+    const fs::path dir = freshDir("sheet");
+    ASSERT_EQ(runGenerator("--sheet \"" + (dir / "sheet.png").string() + "\""), 0);
+    const Bytes png = readFile(dir / "sheet.png");
+    ASSERT_GT(png.size(), 24u);
+    EXPECT_EQ(std::string(png.begin() + 1, png.begin() + 4), "PNG");
+    EXPECT_EQ(std::string(png.begin() + 12, png.begin() + 16), "IHDR");
+    const int width = (png[16] << 24) | (png[17] << 16) | (png[18] << 8) | png[19];
+    EXPECT_GE(width, 640 * 2) << "room for the 2x previews";
+    fs::remove_all(dir);
 }
 
 TEST(AssetPictures, AreUncompressedBottomUpTargaOfTheExpectedSizes) {
@@ -355,4 +393,32 @@ TEST(AssetSounds, AmbientLoopHasNoSeam) {
     const int typical = steps[steps.size() * 99 / 100];
     // Wrapping from the last sample to the first must look like any other step.
     EXPECT_LE(std::abs(s.samples.front() - s.samples.back()), typical);
+}
+
+TEST(AssetPictures, FlashingPicturesKeepTheirShapeInThePaleVariant) {
+    // The game flashes these with a grey made from v = 300 - (R + G + B) / 4 (at most 255),
+    // coloured by the flash colour: the outline and the inside must still differ clearly.
+    std::vector<std::string> tinted{"ship1", "ship2", "link", "enemy1", "enemy2", "eshot"};
+    for (int i = 0; i < 8; ++i) {
+        tinted.push_back("orb" + std::to_string(i));
+    }
+    for (int i = 1; i <= 5; ++i) {
+        tinted.push_back("orvane_" + std::to_string(i));
+    }
+    for (const std::string& name : tinted) {
+        const Picture p = loadPicture(name);
+        ASSERT_FALSE(p.rgba.empty()) << name;
+        int lowest = 255;
+        int highest = 0;
+        for (int y = 0; y < p.height; ++y) {
+            for (int x = 0; x < p.width; ++x) {
+                if (p.alpha(x, y) >= 128) {
+                    const int v = std::min(255, 300 - p.brightness(x, y) / 4);
+                    lowest = std::min(lowest, v);
+                    highest = std::max(highest, v);
+                }
+            }
+        }
+        EXPECT_GE(highest - lowest, 60) << name;
+    }
 }
