@@ -1,0 +1,331 @@
+// The whole game under faults of its surroundings: missing assets, no audio device, places it may
+// not write, a full disk, and joysticks that are missing or pulled out during play. Each must leave
+// the game running with nothing lost.
+#include <AL/alext.h>
+#include <GL/gl.h>
+#include <SDL2/SDL.h>
+#include <gtest/gtest.h>
+
+#include <signal.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <thread>
+#include <vector>
+
+#include "app/config.h"
+#include "app/openal_audio.h"
+#include "app/sound.h"
+#include "game/game_env.h"
+#include "game/game_state.h"
+#include "game/high_score.h"
+#include "game/scratch_dir.h"
+#include "game/setup.h"
+#include "hardening/scripted_player.h"
+#include "input/sdl_devices.h"
+#include "render/graphics.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The working directory moved for the length of a test, as the game names its files relative to it.
+class ScopedWorkDir {
+  public:
+    explicit ScopedWorkDir(const fs::path& to) : old_(fs::current_path()) { fs::current_path(to); }
+    ~ScopedWorkDir() { fs::current_path(old_); }
+    ScopedWorkDir(const ScopedWorkDir&) = delete;
+    ScopedWorkDir& operator=(const ScopedWorkDir&) = delete;
+
+  private:
+    fs::path old_;
+};
+
+void startGame(InputSource* input, bool upload = false, SoundOutput* sound = nullptr) {
+    SetupOptions options;
+    options.seed = 777;
+    options.inputSource = input;
+    options.uploadTextures = upload;
+    options.soundOutput = sound;
+    setupGame(options);
+}
+
+// Ends the game in progress with the given score on the next frame, as a lost last life does.
+void loseWithScore(int32_t score) {
+    gameEnv->state->score = score;
+    gameEnv->state->lives = -1;
+    gameEnv->runFrame();
+}
+
+// Lets the game-over pause run out and starts the next game with the restart key.
+void restart() {
+    for (int i = 0; i < 200 && gameEnv->state->gameOverFrames > 0; ++i)
+        gameEnv->runFrame();
+}
+
+std::vector<std::string> namesIn(const fs::path& dir) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(dir))
+        names.push_back(entry.path().filename().string());
+    return names;
+}
+
+// A child process reports a broken expectation through its exit status and a line on stderr.
+#define CHILD_CHECK(cond)                                                                          \
+    do {                                                                                           \
+        if (!(cond)) {                                                                             \
+            std::fprintf(stderr, "failed: %s (line %d)\n", #cond, __LINE__);                       \
+            std::_Exit(1);                                                                         \
+        }                                                                                          \
+    } while (0)
+
+// Child processes are plain forks that share the test's folders, except where a fresh process is
+// needed (the child then runs the test again from its start).
+class GameFaults : public ::testing::Test {
+  protected:
+    void SetUp() override { GTEST_FLAG_SET(death_test_style, "fast"); }
+    void TearDown() override { GTEST_FLAG_SET(death_test_style, "fast"); }
+};
+
+TEST_F(GameFaults, MissingDataFolderDrawsNoImageAndPlaysOn) {
+    ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_VIDEO), 0) << SDL_GetError();
+    SDL_Window* window =
+        SDL_CreateWindow("faults", 0, 0, 640, 480, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
+    ASSERT_NE(window, nullptr) << SDL_GetError();
+    SDL_GLContext context = SDL_GL_CreateContext(window);
+    ASSERT_NE(context, nullptr) << SDL_GetError();
+    glOrtho(0, 640, 480, 0, 1, -1);
+    {
+        ScratchDir dir;
+        ScopedWorkDir into(dir.path());
+        ScriptedPlayer player;
+        startGame(&player, true);
+        for (const Sprite& s : gameGraphics->sprites) {
+            EXPECT_EQ(s.loaded, 0);
+            EXPECT_EQ(s.texture, nullptr);
+            EXPECT_EQ(s.pixels, nullptr);
+        }
+        for (int i = 0; i < 300; ++i) {
+            ASSERT_TRUE(gameEnv->runFrame());
+            glClear(GL_COLOR_BUFFER_BIT);
+            gameEnv->drawScene();
+        }
+        EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+        EXPECT_GT(gameEnv->state->frameCount, 0);
+        cleanupGame();
+    }
+    SDL_GL_DeleteContext(context);
+    SDL_DestroyWindow(window);
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+}
+
+// OpenAL Soft's loopback device stands in for a sound card whose output can be read back.
+TEST_F(GameFaults, MissingSoundFolderIsSilentAndTheGameRecordsItsSounds) {
+    ASSERT_TRUE(alcIsExtensionPresent(nullptr, "ALC_SOFT_loopback"));
+    auto openLoopback = reinterpret_cast<LPALCLOOPBACKOPENDEVICESOFT>(
+        alcGetProcAddress(nullptr, "alcLoopbackOpenDeviceSOFT"));
+    auto render = reinterpret_cast<LPALCRENDERSAMPLESSOFT>(
+        alcGetProcAddress(nullptr, "alcRenderSamplesSOFT"));
+    ALCdevice* device = openLoopback(nullptr);
+    ASSERT_NE(device, nullptr);
+    const ALCint attributes[] = {ALC_FORMAT_CHANNELS_SOFT,
+                                 ALC_STEREO_SOFT,
+                                 ALC_FORMAT_TYPE_SOFT,
+                                 ALC_SHORT_SOFT,
+                                 ALC_FREQUENCY,
+                                 44100,
+                                 0};
+    ScratchDir dir;
+    {
+        OpenAlAudio audio((dir.path() / "data" / "sfx").string(), device, attributes);
+        ScriptedPlayer player;
+        startGame(&player, false, &audio);
+        EXPECT_TRUE(audio.isOpen());
+        EXPECT_FALSE(audio.ambientLoaded());
+        std::vector<int16_t> out(588 * 2);
+        int loudest = 0;
+        int started = 0;
+        for (int i = 0; i < 600; ++i) {
+            SoundRecord::clear();
+            ASSERT_TRUE(gameEnv->runFrame());
+            started += SoundRecord::count();
+            render(device, out.data(), 588);
+            for (int16_t s : out)
+                loudest = std::max(loudest, std::abs(static_cast<int>(s)));
+        }
+        EXPECT_GT(started, 10) << "the ship fired, so sounds were started";
+        EXPECT_LE(loudest, 4) << "more than the mixer's dither";
+        cleanupGame();
+    }
+    alcCloseDevice(device);
+}
+
+// OpenAL Soft picks its back ends once per process, so the child names one that does not exist.
+TEST_F(GameFaults, NoAudioDeviceIsSilence) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            ::setenv("ALSOFT_DRIVERS", "no-such-backend", 1);
+            OpenAlAudio audio;
+            ScriptedPlayer player;
+            startGame(&player, false, &audio);
+            CHILD_CHECK(!audio.isOpen());
+            for (int i = 0; i < 600; ++i)
+                CHILD_CHECK(gameEnv->runFrame());
+            cleanupGame();
+            std::_Exit(0);
+        },
+        ::testing::ExitedWithCode(0), "");
+}
+
+// A working directory where nothing can be created: as root that takes giving up root first.
+TEST_F(GameFaults, ReadOnlyWorkingDirectoryWritesNothingAndKeepsTheScoreInMemory) {
+    ScratchDir dir;
+    const fs::path locked = dir.path() / "locked";
+    fs::create_directory(locked);
+    fs::permissions(dir.path(), fs::perms::owner_all | fs::perms::others_exec);
+    fs::permissions(locked, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::others_read |
+                                fs::perms::others_exec);
+    EXPECT_EXIT(
+        {
+            CHILD_CHECK(::chdir(locked.c_str()) == 0);
+            if (::geteuid() == 0) {
+                CHILD_CHECK(::setresgid(65534, 65534, 65534) == 0);
+                CHILD_CHECK(::setresuid(65534, 65534, 65534) == 0);
+            }
+            DisplaySettings settings;
+            CHILD_CHECK(readConfig("config.txt", settings) == ConfigResult::Missing);
+            CHILD_CHECK(!settings.fullscreen);
+            ScriptedPlayer player;
+            startGame(&player);
+            CHILD_CHECK(gameEnv->state->highScore == 0);
+            loseWithScore(4321);
+            CHILD_CHECK(gameEnv->state->highScore == 4321);
+            restart();
+            CHILD_CHECK(gameEnv->state->gameOverFrames == 0);
+            CHILD_CHECK(gameEnv->state->highScore == 4321);
+            for (int i = 0; i < 600; ++i)
+                CHILD_CHECK(gameEnv->runFrame());
+            cleanupGame();
+            std::_Exit(0);
+        },
+        ::testing::ExitedWithCode(0), "");
+    EXPECT_TRUE(namesIn(locked).empty());
+}
+
+TEST_F(GameFaults, HighScoreFileThatIsAFolderIsLeftAloneAndTheScoreKept) {
+    ScratchDir dir;
+    ScopedWorkDir into(dir.path());
+    fs::create_directory("highscore.dat");
+    ScriptedPlayer player;
+    startGame(&player);
+    EXPECT_EQ(gameEnv->state->highScore, 0);
+    loseWithScore(2500);
+    restart();
+    EXPECT_EQ(gameEnv->state->gameOverFrames, 0);
+    EXPECT_EQ(gameEnv->state->highScore, 2500);
+    for (int i = 0; i < 600; ++i)
+        ASSERT_TRUE(gameEnv->runFrame());
+    cleanupGame();
+    EXPECT_TRUE(fs::is_directory("highscore.dat"));
+    EXPECT_EQ(namesIn("."), std::vector<std::string>{"highscore.dat"});
+}
+
+// The child of the full-disk test: every write fails from set-up on.
+void playOnAFullDisk() {
+    ::signal(SIGXFSZ, SIG_IGN);
+    const rlimit none{0, RLIM_INFINITY};
+    CHILD_CHECK(::setrlimit(RLIMIT_FSIZE, &none) == 0);
+    ScriptedPlayer player;
+    startGame(&player);
+    CHILD_CHECK(gameEnv->state->highScore == 100);
+    loseWithScore(900);
+    CHILD_CHECK(gameEnv->state->highScore == 900);
+    restart();
+    CHILD_CHECK(gameEnv->state->highScore == 900);
+    for (int i = 0; i < 600; ++i)
+        CHILD_CHECK(gameEnv->runFrame());
+    cleanupGame();
+    CHILD_CHECK(readHighScore() == 100);
+    std::_Exit(0);
+}
+
+// A file-size limit of nothing makes every write fail as on a full disk (EFBIG instead of ENOSPC).
+TEST_F(GameFaults, FullDiskWhileWritingTheHighScoreKeepsTheOldFile) {
+    ScratchDir dir;
+    ScopedWorkDir into(dir.path());
+    ASSERT_TRUE(writeHighScore(100));
+    EXPECT_EXIT(playOnAFullDisk(), ::testing::ExitedWithCode(0), "");
+    EXPECT_EQ(readHighScore(), 100);
+    EXPECT_EQ(namesIn("."), std::vector<std::string>{"highscore.dat"});
+}
+
+// The live devices with SDL's virtual joystick: polled on their own thread as in the game.
+class JoystickFaults : public ::testing::Test {
+  protected:
+    void SetUp() override { ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER), 0); }
+    void TearDown() override { SDL_QuitSubSystem(SDL_INIT_GAMECONTROLLER); }
+
+    // A frame as the main loop runs it: events first, then the game, then the wait.
+    void frame(SdlDevices& devices) {
+        SDL_PumpEvents();
+        SDL_Event event;
+        while (SDL_PollEvent(&event) != 0)
+            devices.handleEvent(event);
+        ASSERT_TRUE(gameEnv->runFrame());
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    static bool joystickAllUp() {
+        for (uint8_t v : gameInput->joyState)
+            if (v != 0) return false;
+        return true;
+    }
+};
+
+TEST_F(JoystickFaults, NoJoystickReadsEverythingUp) {
+    SdlDevices devices;
+    startGame(&devices);
+    EXPECT_FALSE(devices.hasJoystick());
+    for (int i = 0; i < 200; ++i)
+        frame(devices);
+    EXPECT_TRUE(joystickAllUp());
+    cleanupGame();
+}
+
+TEST_F(JoystickFaults, UnpluggedDuringPlayReadsUpAndPlayGoesOn) {
+    const int index = SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_UNKNOWN, 2, 6, 0);
+    ASSERT_GE(index, 0) << SDL_GetError();
+    SDL_Joystick* stick = SDL_JoystickOpen(index);
+    ASSERT_NE(stick, nullptr);
+    SDL_JoystickSetVirtualAxis(stick, 0, 32767);
+    SDL_JoystickSetVirtualButton(stick, 0, 1);
+    SDL_JoystickUpdate();
+
+    SdlDevices devices;
+    startGame(&devices);
+    ASSERT_TRUE(devices.hasJoystick());
+    bool sawFire = false;
+    for (int i = 0; i < 200; ++i) {
+        frame(devices);
+        sawFire = sawFire || (gameInput->isDown(kJoyButton0) && gameInput->isDown(kJoyRight));
+    }
+    EXPECT_TRUE(sawFire);
+
+    SDL_JoystickClose(stick);
+    SDL_JoystickDetachVirtual(index);
+    for (int i = 0; i < 200; ++i)
+        frame(devices);
+    EXPECT_FALSE(devices.hasJoystick());
+    EXPECT_TRUE(joystickAllUp());
+    const int32_t frames = gameEnv->state->frameCount;
+    for (int i = 0; i < 100; ++i)
+        frame(devices);
+    EXPECT_EQ(gameEnv->state->frameCount, frames + 100);
+    cleanupGame();
+}
+
+} // namespace
