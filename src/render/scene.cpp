@@ -70,12 +70,12 @@ void drawTicker(const Graphics& g, int32_t frameCount) {
     const int64_t q = (2 * f) / 18;
     const int32_t r = static_cast<int32_t>((2 * f) % 18);
     for (int i = 0; i < 20; ++i) {
-        const int64_t t = f - r + 18 * i;
+        const int64_t t = f - r + int64_t{18} * i;
         const Sprite* glyph = g.titleGlyphs[(i + q) % 5];
         drawSpriteTinted(glyph, -8 - r + 18 * i, tickerY(-11.99f, t), 0, {128, 128, 128});
     }
     for (int i = 0; i < 20; ++i) {
-        const int64_t t = f - r + 18 * i;
+        const int64_t t = f - r + int64_t{18} * i;
         const Sprite* glyph = g.titleGlyphs[(i + q) % 5];
         drawSprite(glyph, -r + 18 * i, tickerY(11.99f, t), g.palette[0]);
     }
