@@ -1,0 +1,57 @@
+#!/usr/bin/env bash
+# The second CI command after ./test.sh: static checks, the sanitizer builds and soak, fuzzing
+# (FUZZ_SECONDS per target, default 60) and the program started in hostile working folders.
+# Usage: scripts/hardening.sh [static|sanitize|fuzz|program]...
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+stages=("$@")
+[ ${#stages[@]} -gt 0 ] || stages=(static program sanitize fuzz)
+
+# The release program itself, in folders that lack what it normally finds.
+program_checks() {
+    local jobs=$(( $(nproc) < 2 ? $(nproc) : 2 ))
+    cmake -S . -B build-release -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+    cmake --build build-release -j"$jobs" --target orvane >/dev/null
+    local bin dir
+    bin="$(pwd)/build-release/orvane"
+    dir=$(mktemp -d)
+    chmod 0711 "$dir"
+    scripts/soak-input.sh 3000 >"$dir/play.log"
+    chmod 0644 "$dir/play.log"
+
+    # No data folder, no config.txt, no score file: the game plays and draws what it can.
+    mkdir "$dir/empty"
+    (cd "$dir/empty" && "$bin" --headless --input ../play.log --frames 3000 --dump-every 1000 \
+        --dump dump.jsonl)
+    [ "$(wc -l <"$dir/empty/dump.jsonl")" -eq 4 ]
+    (cd "$dir/empty" && xvfb-run -a -s "-screen 0 1024x768x24" "$bin" --input ../play.log \
+        --frames 300 --screenshot shot.png)
+    [ -f "$dir/empty/config.txt" ] && [ -s "$dir/empty/shot.png" ]
+    echo "program: plays and draws without a data folder"
+
+    # A folder where nothing can be created, entered by a user other than root.
+    mkdir "$dir/locked"
+    chmod 0555 "$dir/locked"
+    (cd "$dir/locked" && setpriv --reuid=65534 --regid=65534 --clear-groups \
+        "$bin" --headless --input ../play.log --frames 3000 --dump - >/dev/null)
+    [ -z "$(ls -A "$dir/locked")" ]
+    (cd "$dir/locked" && setpriv --reuid=65534 --regid=65534 --clear-groups \
+        env HOME=/nonexistent xvfb-run -a -s "-screen 0 1024x768x24" "$bin" --input ../play.log \
+        --frames 300)
+    [ -z "$(ls -A "$dir/locked")" ]
+    echo "program: plays in a read-only folder and writes nothing"
+    rm -rf "$dir"
+}
+
+for stage in "${stages[@]}"; do
+    echo "=== hardening: $stage"
+    case "$stage" in
+    static) scripts/static-checks.sh ;;
+    sanitize) scripts/sanitize.sh ;;
+    fuzz) scripts/fuzz.sh "${FUZZ_SECONDS:-60}" ;;
+    program) program_checks ;;
+    *) echo "unknown stage $stage" >&2; exit 2 ;;
+    esac
+done
+echo "hardening: all stages passed"
