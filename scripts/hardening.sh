@@ -27,7 +27,8 @@ program_checks() {
     [ "$(wc -l <"$dir/empty/dump.jsonl")" -eq 4 ]
     (cd "$dir/empty" && xvfb-run -a -s "-screen 0 1024x768x24" "$bin" --input ../play.log \
         --frames 300 --screenshot shot.png)
-    [ -f "$dir/empty/config.txt" ] && [ -s "$dir/empty/shot.png" ]
+    [ -f "$dir/empty/config.txt" ]
+    [ -s "$dir/empty/shot.png" ]
     echo "program: plays and draws without a data folder"
 
     # A folder where nothing can be created, entered by a user other than root.
