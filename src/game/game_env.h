@@ -31,7 +31,8 @@ class GameEnv {
     void addElement(uint32_t code, int32_t x, int32_t y, int32_t vx, int32_t vy, int32_t param);
     // First retired element for which isA(code) holds, or null.
     Element* findInactive(uint32_t code) const;
-    // Stores the element in the first empty slot; false (element not stored) when the table is full.
+    // Stores the element in the first empty slot; false (element not stored) when the table is
+    // full.
     bool insertElement(Element* element);
     void clearElements();
     void updatePasses();
@@ -54,6 +55,9 @@ class GameEnv {
 
   private:
     ElementList exhaustedList_;
+    // One past the highest slot ever filled since the table was last cleared: every slot above it
+    // is empty, so scans stop there (play never frees a slot, only a new game does).
+    int32_t slotsInUse_ = 0;
     void runPlayFrame();
     void runGameOverFrame();
 };

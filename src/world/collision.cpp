@@ -13,7 +13,8 @@ ElementList* GameEnv::collide(const Rect& rect) {
     }
     ElementList* list = &collisionLists[collisionCount++];
     list->init();
-    for (Element* e : elements) {
+    for (int32_t i = 0; i < slotsInUse_; ++i) {
+        Element* e = elements[i];
         if (e == nullptr || !e->active || e->isNew) continue;
         if (rectOverlap(rect, e->hitbox, -1) != 0) list->add(e);
     }

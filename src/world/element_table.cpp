@@ -5,16 +5,18 @@
 #include "world/element.h"
 
 Element* GameEnv::findInactive(uint32_t code) const {
-    for (Element* e : elements) {
+    for (int32_t i = 0; i < slotsInUse_; ++i) {
+        Element* e = elements[i];
         if (e != nullptr && !e->active && e->isA(code)) return e;
     }
     return nullptr;
 }
 
 bool GameEnv::insertElement(Element* element) {
-    for (Element*& slot : elements) {
-        if (slot == nullptr) {
-            slot = element;
+    for (int32_t i = 0; i < kSlots; ++i) {
+        if (elements[i] == nullptr) {
+            elements[i] = element;
+            if (i >= slotsInUse_) slotsInUse_ = i + 1;
             return true;
         }
     }
@@ -26,13 +28,16 @@ void GameEnv::clearElements() {
         delete slot;
         slot = nullptr;
     }
+    slotsInUse_ = 0;
     collisionCount = 0;
 }
 
 void GameEnv::updatePasses() {
     // First pass: new elements get their first update; dead ones are retired.
-    // The slot is re-read each step, so elements made above the current slot join in.
-    for (Element* e : elements) {
+    // The slot and the bound are re-read each step, so elements made above the current slot join
+    // in.
+    for (int32_t i = 0; i < slotsInUse_; ++i) {
+        Element* e = elements[i];
         if (e == nullptr || !e->active) continue;
         if (e->isNew) {
             collisionCount = 0;
@@ -42,7 +47,8 @@ void GameEnv::updatePasses() {
         if (e->dead) e->active = 0;
     }
     // Second pass: everything that is past its first update moves again.
-    for (Element* e : elements) {
+    for (int32_t i = 0; i < slotsInUse_; ++i) {
+        Element* e = elements[i];
         if (e == nullptr || !e->active || e->isNew) continue;
         collisionCount = 0;
         if (!e->update()) e->dead = 1;
@@ -50,7 +56,8 @@ void GameEnv::updatePasses() {
 }
 
 Element* GameEnv::findElement(uint32_t category, int32_t type) const {
-    for (Element* e : elements) {
+    for (int32_t i = 0; i < slotsInUse_; ++i) {
+        Element* e = elements[i];
         if (e == nullptr || !e->active || e->isNew) continue;
         if (e->category != category) continue;
         if (type != -1 && e->type != static_cast<uint32_t>(type)) continue;
