@@ -1,6 +1,7 @@
 /* Loaded into the windowed game with LD_PRELOAD by scripts/measure.sh: times start-up to the first
- * picture shown, the share of it spent reading images, and each picture from its clear to the end
- * of its buffer swap. Prints one summary line to standard error at exit. */
+ * picture shown, the share of it spent reading images, and each picture: drawing from its clear
+ * until it is finished, and presenting (the buffer swap). Prints one summary line to standard error
+ * at exit. */
 #define _GNU_SOURCE
 #include <dlfcn.h>
 #include <stdint.h>
@@ -13,11 +14,11 @@
 
 static int64_t launchNs = -1;
 static int64_t firstImageNs = -1;
-static int64_t lastImageNs = -1;
 static int64_t afterImagesNs = -1;
 static int64_t firstSwapNs = -1;
 static int64_t clearNs = -1;
 static int64_t drawNs[MAX_FRAMES];
+static int64_t presentNs[MAX_FRAMES];
 static int frames = 0;
 
 static int64_t nowNs(void) {
@@ -35,8 +36,7 @@ FILE* fopen(const char* path, const char* mode) {
     static FILE* (*real)(const char*, const char*) = NULL;
     if (!real) real = (FILE * (*)(const char*, const char*)) dlsym(RTLD_NEXT, "fopen");
     if (path && endsWith(path, ".tga")) {
-        lastImageNs = nowNs();
-        if (firstImageNs < 0) firstImageNs = lastImageNs;
+        if (firstImageNs < 0) firstImageNs = nowNs();
     } else if (firstImageNs >= 0 && afterImagesNs < 0) {
         afterImagesNs = nowNs(); /* the first other file read once the images are in */
     }
@@ -50,13 +50,23 @@ void glClear(unsigned int mask) {
     real(mask);
 }
 
+/* The picture is finished before the swap so that drawing and presenting are timed apart; the
+ * picture shown is the same. */
 void SDL_GL_SwapWindow(void* window) {
     static void (*real)(void*) = NULL;
+    static void (*finish)(void) = NULL;
     if (!real) real = (void (*)(void*))dlsym(RTLD_NEXT, "SDL_GL_SwapWindow");
+    if (!finish) finish = (void (*)(void))dlsym(RTLD_DEFAULT, "glFinish");
+    if (finish) finish();
+    int64_t drawn = nowNs();
     real(window);
     int64_t done = nowNs();
     if (firstSwapNs < 0) firstSwapNs = done;
-    if (clearNs >= 0 && frames < MAX_FRAMES) drawNs[frames++] = done - clearNs;
+    if (clearNs >= 0 && frames < MAX_FRAMES) {
+        drawNs[frames] = drawn - clearNs;
+        presentNs[frames] = done - drawn;
+        ++frames;
+    }
     clearNs = -1;
 }
 
@@ -70,21 +80,25 @@ __attribute__((constructor)) static void start(void) {
     launchNs = t0 ? strtoll(t0, NULL, 10) : nowNs();
 }
 
+static void spread(int64_t* values, int skip, double* median, double* worst) {
+    int n = frames - skip;
+    *median = *worst = 0;
+    if (n <= 0) return;
+    qsort(values + skip, (size_t)n, sizeof values[0], compare);
+    *median = values[skip + n / 2] / 1e6;
+    *worst = values[frames - 1] / 1e6;
+}
+
 __attribute__((destructor)) static void report(void) {
     /* The first pictures warm the driver's caches; they are left out of the spread. */
     int skip = frames > 20 ? 10 : 0;
-    int n = frames - skip;
-    double medianMs = 0, worstMs = 0;
-    if (n > 0) {
-        qsort(drawNs + skip, (size_t)n, sizeof drawNs[0], compare);
-        medianMs = drawNs[skip + n / 2] / 1e6;
-        worstMs = drawNs[frames - 1] / 1e6;
-    }
+    double drawMedian, drawWorst, presentMedian, presentWorst;
+    spread(drawNs, skip, &drawMedian, &drawWorst);
+    spread(presentNs, skip, &presentMedian, &presentWorst);
     fprintf(stderr,
-            "probe: first_frame_ms=%.1f images_ms=%.1f (last image opened at %.1f) frames=%d "
-            "draw_median_ms=%.3f draw_worst_ms=%.3f\n",
+            "probe: first_frame_ms=%.1f images_ms=%.1f frames=%d draw_median_ms=%.3f "
+            "draw_worst_ms=%.3f present_median_ms=%.3f present_worst_ms=%.3f\n",
             firstSwapNs >= 0 ? (firstSwapNs - launchNs) / 1e6 : -1.0,
             firstImageNs >= 0 && afterImagesNs >= 0 ? (afterImagesNs - firstImageNs) / 1e6 : -1.0,
-            lastImageNs >= 0 ? (lastImageNs - firstImageNs) / 1e6 : -1.0, frames, medianMs,
-            worstMs);
+            frames, drawMedian, drawWorst, presentMedian, presentWorst);
 }
