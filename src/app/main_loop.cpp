@@ -1,9 +1,179 @@
 // The windowed program: configuration, window, set-up, the paced main loop and tear-down.
 #include "app/main_loop.h"
 
-#include <cstdio>
+#include <GL/gl.h>
+#include <SDL2/SDL.h>
 
-int runWindowed(const CommandLine&) {
-    std::fputs("orvane: the window is not built yet; use --headless\n", stderr);
+#include <cstdint>
+#include <cstdio>
+#include <ctime>
+#include <string>
+#include <thread>
+
+#include "app/command_line.h"
+#include "app/config.h"
+#include "app/headless_run.h"
+#include "app/openal_audio.h"
+#include "app/sound.h"
+#include "app/window.h"
+#include "game/game_env.h"
+#include "game/setup.h"
+#include "input/input.h"
+#include "input/sdl_devices.h"
+#include "render/screenshot.h"
+
+namespace {
+
+constexpr const char* kTitle = "Orvane weapons test";
+constexpr int kColorBits = 32;
+constexpr float kPeriodFactor = 0.98f;
+
+struct LoopState {
+    SdlDevices* devices = nullptr; // the live devices, when they are the input source
+    bool screenshotRequested = false;
+    int64_t frame = 0;       // game frames run
+    int64_t frameLimit = -1; // -1: until Escape or the window closes
+    bool drewAny = false;
+};
+
+// Handles every waiting event; false as soon as the window asks to close.
+bool pumpEvents(LoopState& loop) {
+    SDL_Event event;
+    while (SDL_PollEvent(&event) != 0) {
+        if (handleWindowEvent(event) == WindowRequest::Quit) return false;
+        if (loop.devices != nullptr) loop.devices->handleEvent(event);
+        if (event.type == SDL_KEYDOWN && event.key.repeat == 0 &&
+            event.key.keysym.scancode == SDL_SCANCODE_F12) {
+            loop.screenshotRequested = true;
+        }
+    }
+    return true;
+}
+
+void drawFrame() {
+    glClear(GL_COLOR_BUFFER_BIT);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glEnable(GL_BLEND);
+    gameEnv->drawScene();
+    glDisable(GL_BLEND);
+    glFlush();
+}
+
+// Saves the back buffer, which holds the picture just drawn and not yet swapped.
+void savePicture(const char* path) {
+    int width = 0;
+    int height = 0;
+    windowDrawableSize(width, height);
+    if (!saveScreenshot(path, width, height))
+        std::fprintf(stderr, "orvane: could not save the screenshot %s\n", path);
+}
+
+void saveTimedScreenshot() {
+    char name[64];
+    screenshotName(name, sizeof name, std::chrono::system_clock::now());
+    savePicture(name);
+}
+
+// One pass: events, a game frame, the wait, the picture. False when the loop is over.
+bool runPass(LoopState& loop, RunFiles& files, FrameTimer& timer, const FrameObserver& observer) {
+    if (loop.frameLimit >= 0 && loop.frame >= loop.frameLimit) return false;
+    if (!pumpEvents(loop)) return false;
+    if (!gameEnv->runFrame()) return false; // Escape: this pass draws nothing
+    ++loop.frame;
+    files.dump.afterFrame(*gameEnv, loop.frame);
+    FrameTimer::Clock::time_point waitEnd = timer.wait();
+    if (observer) observer(waitEnd);
+    drawFrame();
+    loop.drewAny = true;
+    if (loop.screenshotRequested) saveTimedScreenshot();
+    loop.screenshotRequested = false;
+    swapGLWindow();
+    return true;
+}
+
+int64_t frameLimit(const CommandLine& options, const RunFiles& files) {
+    if (options.hasFrames) return options.frames;
+    if (files.hasLog) return files.log.frameCount();
+    return -1;
+}
+
+// The game between set-up and tear-down; returns the number of the last frame that ran.
+int64_t playGame(const CommandLine& options, RunFiles& files, SdlDevices* devices,
+                 FrameTimer& timer, const FrameObserver& observer) {
+    LoopState loop;
+    loop.devices = devices;
+    loop.frameLimit = frameLimit(options, files);
+    if (files.recording) gameInput->setRecorder(&files.recorder);
+    files.dump.afterFrame(*gameEnv, 0);
+    while (runPass(loop, files, timer, observer)) {
+    }
+    files.dump.finish(*gameEnv, loop.frame);
+    gameInput->setRecorder(nullptr);
+    // Drawing changes nothing in the game, so drawing again gives the last picture shown.
+    if (!options.screenshotPath.empty() && loop.drewAny) {
+        drawFrame();
+        savePicture(options.screenshotPath.c_str());
+    }
+    return loop.frame;
+}
+
+} // namespace
+
+FrameTimer::Clock::time_point FrameTimer::wait() {
+    auto elapsed = [this](Clock::time_point now) {
+        return std::chrono::duration<float>(now - last_).count();
+    };
+    Clock::time_point now = Clock::now();
+    if (period_ > 0.0f) {
+        auto deadline = last_ + std::chrono::duration_cast<Clock::duration>(
+                                    std::chrono::duration<float>(period_));
+        if (deadline - now > kSpinStretch) std::this_thread::sleep_until(deadline - kSpinStretch);
+        now = Clock::now();
+        while (elapsed(now) < period_)
+            now = Clock::now();
+    }
+    last_ = now;
+    return now;
+}
+
+void screenshotName(char* name, int size, std::chrono::system_clock::time_point when) {
+    std::time_t seconds = std::chrono::system_clock::to_time_t(when);
+    std::tm local{};
+    localtime_r(&seconds, &local);
+    std::strftime(name, static_cast<size_t>(size), "screenshot-%Y%m%d-%H%M%S.png", &local);
+}
+
+int runWindowed(const CommandLine& options, const FrameObserver& observer) {
+    RunFiles files;
+    std::string error;
+    if (!openRunFiles(options, files, error)) {
+        std::fprintf(stderr, "orvane: %s\n", error.c_str());
+        return 2;
+    }
+    displaySettings = DisplaySettings{};
+    readConfig("config.txt", displaySettings);
+    if (!createGLWindow(kTitle, displaySettings.width, displaySettings.height, kColorBits,
+                        displaySettings.fullscreen, displaySettings.frameRate)) {
+        return 0;
+    }
+    FrameTimer timer(kPeriodFactor / static_cast<float>(displaySettings.frameRate));
+    timer.restart();
+    SdlDevices devices;
+    OpenAlAudio audio("data/sfx");
+    SoundRecord::clear();
+    SetupOptions setup;
+    setup.seed = files.seed;
+    setup.inputSource = files.replay ? static_cast<InputSource*>(files.replay.get()) : &devices;
+    setup.uploadTextures = true;
+    setup.soundOutput = &audio;
+    setupGame(setup);
+    playGame(options, files, files.replay ? nullptr : &devices, timer, observer);
+    cleanupGame();
+    destroyGLWindow();
+    SDL_Quit();
+    if (!closeRunFiles(files, error)) {
+        std::fprintf(stderr, "orvane: %s\n", error.c_str());
+        return 1;
+    }
     return 0;
 }

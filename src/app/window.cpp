@@ -1,0 +1,184 @@
+// The game window on SDL with an OpenGL 2.1 context, its fixed state and its events.
+#include "app/window.h"
+
+#include <GL/gl.h>
+
+#include <cstdio>
+
+namespace {
+
+SDL_Window* window = nullptr;
+SDL_GLContext context = nullptr;
+bool videoStarted = false;
+// The full-screen flag the window was asked for, even when the display refused the mode.
+bool fullscreenFlag = false;
+bool fullscreenMode = false;
+
+void requestContext() {
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 2);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 1);
+    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
+    SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 0);
+    SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8);
+}
+
+// The display mode nearest to the one asked for, only if it has the asked size.
+bool enterFullscreen(int width, int height, int refreshRate) {
+    int display = SDL_GetWindowDisplayIndex(window);
+    SDL_DisplayMode wanted{SDL_PIXELFORMAT_RGB888, width, height, refreshRate, nullptr};
+    SDL_DisplayMode closest;
+    if (SDL_GetClosestDisplayMode(display < 0 ? 0 : display, &wanted, &closest) == nullptr)
+        return false;
+    if (closest.w != width || closest.h != height) return false;
+    if (SDL_SetWindowDisplayMode(window, &closest) != 0) return false;
+    if (SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN) != 0) return false;
+    return true;
+}
+
+// SDL falls back to drawing off screen when no display exists; a player would see nothing, so
+// that counts as no display unless SDL_VIDEODRIVER asked for it.
+bool visibleVideoStarted() {
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
+    const char* driver = SDL_GetCurrentVideoDriver();
+    bool invisible = driver != nullptr &&
+                     (SDL_strcmp(driver, "offscreen") == 0 || SDL_strcmp(driver, "dummy") == 0);
+    if (!invisible || SDL_getenv("SDL_VIDEODRIVER") != nullptr) return true;
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    return false;
+}
+
+// An X server resets itself when its last client leaves and refuses connections meanwhile, so
+// a display that is named but not answering gets a few more tries.
+bool startVideo() {
+    constexpr int kTries = 10;
+    for (int attempt = 1; attempt <= kTries; ++attempt) {
+        if (visibleVideoStarted()) return true;
+        if (SDL_getenv("DISPLAY") == nullptr) break;
+        if (attempt < kTries) SDL_Delay(100);
+    }
+    return false;
+}
+
+bool openWindow(const char* title, int width, int height) {
+    if (!videoStarted) videoStarted = startVideo();
+    if (!videoStarted) return false;
+    requestContext();
+    window = SDL_CreateWindow(title, 0, 0, width, height,
+                              SDL_WINDOW_OPENGL | SDL_WINDOW_RESIZABLE | SDL_WINDOW_HIDDEN);
+    return window != nullptr;
+}
+
+} // namespace
+
+void showWindowError(const char* text) {
+    if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_WARNING, "ERROR", text, nullptr) != 0)
+        std::fprintf(stderr, "ERROR: %s\n", text);
+}
+
+bool createGLWindow(const char* title, int width, int height, int bits, bool fullscreen,
+                    int refreshRate) {
+    (void)bits; // the display mode is asked for in 32-bit RGB whatever the default visual
+    fullscreenFlag = fullscreen;
+    fullscreenMode = false;
+    if (!openWindow(title, width, height)) {
+        destroyGLWindow();
+        showWindowError("Could not create window");
+        return false;
+    }
+    if (fullscreen) fullscreenMode = enterFullscreen(width, height, refreshRate);
+    // The cursor stays hidden while full screen was asked for, even in the fallback window.
+    SDL_ShowCursor(fullscreenFlag ? SDL_DISABLE : SDL_ENABLE);
+    SDL_DisableScreenSaver();
+    context = SDL_GL_CreateContext(window);
+    if (context != nullptr) SDL_GL_MakeCurrent(window, context);
+    SDL_ShowWindow(window);
+    SDL_RaiseWindow(window);
+    if (context != nullptr) resizeGLScene(width, height);
+    if (!initGL()) {
+        destroyGLWindow();
+        showWindowError("OpenGL initialization failed");
+        return false;
+    }
+    return true;
+}
+
+void destroyGLWindow() {
+    if (fullscreenFlag) {
+        if (window != nullptr) SDL_SetWindowFullscreen(window, 0);
+        SDL_ShowCursor(SDL_ENABLE);
+    }
+    if (context != nullptr) {
+        SDL_GL_MakeCurrent(window, nullptr);
+        SDL_GL_DeleteContext(context);
+        context = nullptr;
+    }
+    if (window != nullptr) SDL_DestroyWindow(window);
+    window = nullptr;
+    fullscreenFlag = false;
+    fullscreenMode = false;
+    if (videoStarted) SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    videoStarted = false;
+}
+
+void resizeGLScene(int width, int height) {
+    if (height == 0) height = 1;
+    glViewport(0, 0, width, height);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(0.0, width, height, 0.0, 1.0, -1.0);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+}
+
+// Without a context the state cannot be set, and every picture would silently be lost.
+bool initGL() {
+    if (SDL_GL_GetCurrentContext() == nullptr) return false;
+    glEnable(GL_TEXTURE_2D);
+    glShadeModel(GL_SMOOTH);
+    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+    glClearDepth(1.0);
+    glDepthMask(GL_FALSE);
+    glDisable(GL_DEPTH_TEST);
+    glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
+    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+    glDisable(GL_CULL_FACE);
+    // Swaps wait for the display refresh where the driver offers it; refusal is fine.
+    SDL_GL_SetSwapInterval(1);
+    return true;
+}
+
+WindowRequest handleWindowEvent(const SDL_Event& event) {
+    if (event.type == SDL_QUIT) return WindowRequest::Quit;
+    if (event.type != SDL_WINDOWEVENT || window == nullptr) return WindowRequest::None;
+    if (event.window.windowID != SDL_GetWindowID(window)) return WindowRequest::None;
+    switch (event.window.event) {
+    case SDL_WINDOWEVENT_CLOSE:
+        return WindowRequest::Quit;
+    case SDL_WINDOWEVENT_SIZE_CHANGED:
+        resizeGLScene(event.window.data1, event.window.data2);
+        return WindowRequest::None;
+    default:
+        return WindowRequest::None;
+    }
+}
+
+SDL_Window* gameWindow() {
+    return window;
+}
+
+bool windowIsFullscreen() {
+    return fullscreenMode;
+}
+
+void windowDrawableSize(int& width, int& height) {
+    width = 0;
+    height = 0;
+    if (window != nullptr) SDL_GL_GetDrawableSize(window, &width, &height);
+}
+
+void swapGLWindow() {
+    if (window != nullptr) SDL_GL_SwapWindow(window);
+}
