@@ -12,7 +12,7 @@ struct CommandLine;
 class FrameTimer {
   public:
     using Clock = std::chrono::steady_clock;
-    static constexpr std::chrono::microseconds kSpinStretch{1500};
+    static constexpr std::chrono::microseconds kSpinStretch{1000};
 
     // period in seconds; 0 or less never waits.
     explicit FrameTimer(float period) : period_(period) {}
