@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <tuple>
 
 #include "app/sound.h"
 #include "game/game_env.h"
@@ -9,7 +10,6 @@
 #include "game/high_score.h"
 #include "game/key_source.h"
 #include "game/scratch_dir.h"
-#include "input/input.h"
 #include "render/graphics.h"
 #include "world/element.h"
 #include "world/level.h"
@@ -23,22 +23,27 @@ struct FrameTest : ::testing::Test {
         env.state = gameState;
         env.highScorePath = scorePath.c_str();
         env.startNewGame();
-        SoundRecord::clear();
     }
-    bool hasSound(SoundId id, int volume, int rate) const {
-        for (int i = 0; i < SoundRecord::count(); ++i) {
-            const PlayedSound& s = SoundRecord::at(i);
-            if (s.id == id && s.volume == volume && s.rate == rate) return true;
-        }
+    static bool heard(SoundId id, int volume, int rate) {
+        for (int i = 0; i < SoundRecord::count(); ++i)
+            if (const PlayedSound& p = SoundRecord::at(i);
+                p.id == id && p.volume == volume && p.rate == rate)
+                return true;
         return false;
     }
-    // Ends the running game in the next frame.
-    void loseLastLife() {
-        gameState->lives = -1;
+    // Ends the running game in the next frame, then runs game-over frames up to `frames`.
+    void endGame(int32_t frames = 1) {
+        s.lives = -1;
+        SoundRecord::clear();
         ASSERT_TRUE(env.runFrame());
-        ASSERT_EQ(gameState->gameOverFrames, 1);
+        EXPECT_EQ(std::tuple(s.gameOverFrames, s.lives), std::tuple(1, 0));
+        runUntil(frames);
     }
-
+    void runUntil(int32_t frames) {
+        while (s.gameOverFrames < frames)
+            env.runFrame();
+    }
+    GameState& s = *gameState;
     ScratchDir dir;
     std::string scorePath = dir.file("highscore.dat");
     KeySource keys;
@@ -49,125 +54,77 @@ struct FrameTest : ::testing::Test {
 };
 } // namespace
 
-TEST_F(FrameTest, StartPutsTheShipInSlotZeroWithFreshCounters) {
-    EXPECT_EQ(gameState->lives, 4);
-    EXPECT_EQ(gameState->level, 1);
-    EXPECT_EQ(gameState->killsToNextLevel, 20);
-    ASSERT_NE(env.elements[0], nullptr);
-    EXPECT_TRUE(env.elements[0]->isA(kCodePlayerShip));
-    EXPECT_EQ(env.elements[1], nullptr);
-    EXPECT_EQ(level.spawnTimer, 150);
-}
-
-TEST_F(FrameTest, EscapeQuitsWithoutCountingTheFrame) {
+TEST_F(FrameTest, EscapeQuitsAtOnceAndNeverWritesTheHighScore) {
     keys.held = {kKeyEscape};
-    gameState->score = 5000;
+    s.score = 5000;
     EXPECT_FALSE(env.runFrame());
-    EXPECT_EQ(gameState->frameCount, 0);
-    EXPECT_EQ(level.scrollX, 0);
+    EXPECT_EQ(std::tuple(s.frameCount, level.scrollX), std::tuple(0, 0));
     EXPECT_FALSE(std::filesystem::exists(scorePath));
+    keys.held.clear();
+    endGame(10);
+    keys.held = {kKeyEscape};
+    EXPECT_FALSE(env.runFrame());
+    EXPECT_EQ(s.gameOverFrames, 10);
 }
 
-TEST_F(FrameTest, PlayFrameAdvancesEverything) {
-    EXPECT_TRUE(env.runFrame());
-    EXPECT_EQ(gameState->frameCount, 1);
-    EXPECT_EQ(graphics.colorCycle, 1);
-    EXPECT_EQ(level.scrollX, 256);
-    EXPECT_EQ(env.elements[0]->isNew, 0);
-    for (int i = 0; i < 23; ++i)
-        env.runFrame();
-    EXPECT_EQ(graphics.colorCycle, 0);
-}
-
-TEST_F(FrameTest, LevelUpAddsTheQuotaOfTheNewLevel) {
+TEST_F(FrameTest, LevelUpAddsTheNewLevelsQuotaCappedAt99) {
     env.clearElements();
-    gameState->killsToNextLevel = -1;
-    env.runFrame();
-    EXPECT_EQ(gameState->level, 2);
-    EXPECT_EQ(gameState->killsToNextLevel, 24);
-    EXPECT_TRUE(hasSound(kSoundLevel, 30, 100));
-
-    gameState->level = 16;
-    gameState->killsToNextLevel = 0;
-    env.runFrame();
-    EXPECT_EQ(gameState->level, 17);
-    EXPECT_EQ(gameState->killsToNextLevel, 99);
-
-    gameState->level = 99;
-    gameState->killsToNextLevel = 0;
-    env.runFrame();
-    EXPECT_EQ(gameState->level, 99);
-    EXPECT_EQ(gameState->killsToNextLevel, 99);
+    const int32_t cases[][4] = {{1, -1, 2, 24}, {16, 0, 17, 99}, {99, 0, 99, 99}};
+    for (auto [level, kills, nextLevel, nextKills] : cases) {
+        s.level = level;
+        s.killsToNextLevel = kills;
+        SoundRecord::clear();
+        env.runFrame();
+        EXPECT_EQ(std::tuple(s.level, s.killsToNextLevel), std::tuple(nextLevel, nextKills));
+        EXPECT_TRUE(heard(kSoundLevel, 30, 100));
+    }
 }
 
-TEST_F(FrameTest, GameEndingOnTheBestScoreWritesTheFile) {
-    gameState->highScore = 300;
-    gameState->score = 450;
-    loseLastLife();
-    EXPECT_EQ(gameState->lives, 0);
-    EXPECT_EQ(gameState->highScore, 450);
-    EXPECT_TRUE(hasSound(kSoundDie, 70, 25));
-    EXPECT_EQ(readHighScore(scorePath.c_str()), 450);
+TEST_F(FrameTest, GameEndsBelowZeroLivesAndWritesOnlyAnEqualledBest) {
+    const int32_t cases[][3] = {{300, 450, 450}, {300, 300, 300}, {300, 299, -1}, {0, 0, 0}};
+    for (auto [best, score, stored] : cases) { // stored -1: no file
+        std::filesystem::remove(scorePath);
+        env.startNewGame();
+        std::tie(s.highScore, s.score, s.lives) = std::tuple(best, score, 0);
+        env.runFrame();
+        EXPECT_EQ(s.gameOverFrames, 0); // no lives left is still play
+        endGame();
+        EXPECT_TRUE(heard(kSoundDie, 70, 25));
+        EXPECT_EQ(std::filesystem::exists(scorePath) ? readHighScore(scorePath.c_str()) : -1,
+                  stored);
+    }
 }
 
-TEST_F(FrameTest, GameEndingBelowTheBestLeavesTheFileAlone) {
-    gameState->highScore = 300;
-    gameState->score = 299;
-    loseLastLife();
-    EXPECT_FALSE(std::filesystem::exists(scorePath));
-}
-
-TEST_F(FrameTest, FirstGameEndingWithNothingStoresZero) {
-    loseLastLife();
-    EXPECT_TRUE(std::filesystem::exists(scorePath));
-    EXPECT_EQ(readHighScore(scorePath.c_str()), 0);
-}
-
-TEST_F(FrameTest, GameOverFreezesTheWorld) {
-    loseLastLife();
-    const int32_t scroll = level.scrollX;
-    const int32_t cycle = graphics.colorCycle;
-    SoundRecord::clear();
-    for (int i = 0; i < 10; ++i)
-        EXPECT_TRUE(env.runFrame());
-    EXPECT_EQ(level.scrollX, scroll);
-    EXPECT_EQ(graphics.colorCycle, cycle);
-    EXPECT_EQ(gameState->gameOverFrames, 11);
-    EXPECT_EQ(SoundRecord::count(), 0);
+TEST_F(FrameTest, PlayCyclesColoursEvery24FramesAndGameOverFreezesTheWorld) {
+    for (int i = 0; i < 25; ++i)
+        env.runFrame();
+    EXPECT_EQ(std::tuple(level.scrollX, graphics.colorCycle), std::tuple(256, 1));
+    endGame(11);
+    EXPECT_EQ(std::tuple(level.scrollX, graphics.colorCycle, s.frameCount, SoundRecord::count()),
+              std::tuple(512, 2, 36, 1));
 }
 
 TEST_F(FrameTest, HeldFireKeyArmsAtSixtyFiveAndRestartsOnRelease) {
-    gameState->highScore = 1000;
-    loseLastLife();
+    s.highScore = 1000;
     keys.held = {kKeyZ};
-    while (gameState->gameOverFrames < 64)
-        env.runFrame();
-    EXPECT_EQ(gameState->restartArmed, 0);
+    endGame(64);
+    EXPECT_EQ(s.restartArmed, 0);
     env.runFrame();
-    EXPECT_EQ(gameState->gameOverFrames, 65);
-    EXPECT_EQ(gameState->restartArmed, 1);
+    EXPECT_EQ(s.restartArmed, 1);
     keys.held = {kJoyButton0 + 1}; // another fire key keeps it waiting
     env.runFrame();
-    EXPECT_EQ(gameState->gameOverFrames, 66);
+    EXPECT_EQ(s.gameOverFrames, 66);
     keys.held.clear();
     env.runFrame();
-    EXPECT_EQ(gameState->gameOverFrames, 0);
-    EXPECT_EQ(gameState->frameCount, 0);
-    EXPECT_EQ(gameState->lives, 4);
-    EXPECT_EQ(gameState->highScore, 1000);
-    EXPECT_EQ(gameState->restartArmed, 0);
-    EXPECT_EQ(env.elements[0]->isNew, 1);
-    EXPECT_EQ(env.elements[1], nullptr);
+    EXPECT_EQ(std::tuple(s.gameOverFrames, s.frameCount, s.lives, s.highScore, s.restartArmed),
+              std::tuple(0, 0, 4, 1000, 0));
+    EXPECT_TRUE(env.elements[0]->isNew && env.elements[1] == nullptr);
 }
 
 TEST_F(FrameTest, KeyReleasedBeforeTheDelayDoesNotArm) {
-    loseLastLife();
     keys.held = {kJoyButton0};
-    while (gameState->gameOverFrames < 64)
-        env.runFrame();
+    endGame(64);
     keys.held.clear();
-    for (int i = 0; i < 20; ++i)
-        env.runFrame();
-    EXPECT_EQ(gameState->restartArmed, 0);
-    EXPECT_GT(gameState->gameOverFrames, 64);
+    runUntil(84);
+    EXPECT_EQ(s.restartArmed, 0);
 }

@@ -1,5 +1,5 @@
 // The high-score file: round trip, the check byte, broken files and a replacement that never loses
-// it.
+// the stored score.
 #include <gtest/gtest.h>
 
 #include <csignal>
@@ -13,107 +13,70 @@
 #include "game/scratch_dir.h"
 
 namespace {
-std::vector<uint8_t> bytesOf(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void writeBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()),
-              static_cast<std::streamsize>(bytes.size()));
-}
+struct HighScoreTest : ::testing::Test {
+    std::vector<uint8_t> bytes() const {
+        std::ifstream in(path, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), {}};
+    }
+    static void setBytes(const std::vector<uint8_t>& b, const std::string& where) {
+        std::ofstream(where).write(reinterpret_cast<const char*>(b.data()), std::ssize(b));
+    }
+    int32_t read() const { return readHighScore(path.c_str()); }
+    long entries() const {
+        return std::distance(std::filesystem::directory_iterator(dir.path()), {});
+    }
+    ScratchDir dir;
+    std::string path = dir.file("highscore.dat");
+};
 } // namespace
 
-TEST(HighScore, WrittenFileIsFiveMaskedBytesAndReadsBack) {
-    ScratchDir dir;
-    const std::string path = dir.file("highscore.dat");
+TEST_F(HighScoreTest, FileIsFourMaskedBytesAndABitCountThatReadBack) {
+    EXPECT_EQ(read(), 0); // missing
     ASSERT_TRUE(writeHighScore(1234, path.c_str()));
-    const uint32_t masked = 1234u ^ kHighScoreMask;
-    const std::vector<uint8_t> expected = {
-        static_cast<uint8_t>(masked), static_cast<uint8_t>(masked >> 8),
-        static_cast<uint8_t>(masked >> 16), static_cast<uint8_t>(masked >> 24), 5};
-    EXPECT_EQ(bytesOf(path), expected);
-    EXPECT_EQ(readHighScore(path.c_str()), 1234);
-
-    ASSERT_TRUE(writeHighScore(0, path.c_str()));
-    EXPECT_EQ(bytesOf(path)[4], 0);
-    EXPECT_EQ(readHighScore(path.c_str()), 0);
-    // Nothing but the score file is left in the folder.
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
+    const uint32_t m = 1234u ^ kHighScoreMask;
+    EXPECT_EQ(bytes(), (std::vector<uint8_t>{uint8_t(m), uint8_t(m >> 8), uint8_t(m >> 16),
+                                             uint8_t(m >> 24), 5}));
+    EXPECT_EQ(std::tuple(read(), entries()), std::tuple(1234, 1)); // no temporary file is left
+    std::vector<uint8_t> longer = bytes();
+    longer.push_back(0xFF);
+    setBytes(longer, path);
+    EXPECT_EQ(read(), 1234); // bytes after the fifth are ignored
 }
 
-TEST(HighScore, AnySingleFlippedBitIsRejected) {
-    ScratchDir dir;
-    const std::string path = dir.file("highscore.dat");
+TEST_F(HighScoreTest, FlippedBitShortFileOrFolderReadsZero) {
     ASSERT_TRUE(writeHighScore(987654, path.c_str()));
-    const std::vector<uint8_t> good = bytesOf(path);
+    const std::vector<uint8_t> good = bytes();
     for (int bit = 0; bit < 32; ++bit) {
         std::vector<uint8_t> bad = good;
         bad[bit / 8] ^= static_cast<uint8_t>(1 << (bit % 8));
-        writeBytes(path, bad);
-        EXPECT_EQ(readHighScore(path.c_str()), 0) << "bit " << bit;
+        setBytes(bad, path);
+        EXPECT_EQ(read(), 0) << "bit " << bit;
     }
+    setBytes({good.begin(), good.end() - 1}, path);
+    EXPECT_EQ(std::tuple(read(), readHighScore(dir.path().c_str())), std::tuple(0, 0));
 }
 
-TEST(HighScore, BrokenOrMissingFilesGiveZero) {
-    ScratchDir dir;
-    const std::string path = dir.file("highscore.dat");
-    EXPECT_EQ(readHighScore(path.c_str()), 0); // missing
-    ASSERT_TRUE(writeHighScore(500, path.c_str()));
-    std::vector<uint8_t> bytes = bytesOf(path);
-    bytes.pop_back();
-    writeBytes(path, bytes);
-    EXPECT_EQ(readHighScore(path.c_str()), 0);       // short
-    EXPECT_EQ(readHighScore(dir.path().c_str()), 0); // a folder
-
-    ASSERT_TRUE(writeHighScore(500, path.c_str()));
-    bytes = bytesOf(path);
-    bytes.push_back(0xFF);
-    writeBytes(path, bytes);
-    EXPECT_EQ(readHighScore(path.c_str()), 500); // bytes after the fifth are ignored
-}
-
-TEST(HighScore, UnwritablePlaceLeavesNothingAndReportsFailure) {
-    ScratchDir dir;
-    const std::string plainFile = dir.file("not-a-folder");
-    writeBytes(plainFile, {1, 2, 3});
-    const std::string inside = plainFile + "/highscore.dat";
-    EXPECT_FALSE(writeHighScore(42, inside.c_str()));
-    EXPECT_FALSE(writeHighScore(42, "/proc/orvane-highscore.dat"));
-    EXPECT_EQ(bytesOf(plainFile), (std::vector<uint8_t>{1, 2, 3}));
-}
-
-TEST(HighScore, FailedReplacementKeepsTheStoredScore) {
-    ScratchDir dir;
-    const std::string path = dir.file("highscore.dat");
+TEST_F(HighScoreTest, FailedWritesReportFailureAndKeepTheStoredScore) {
     ASSERT_TRUE(writeHighScore(777, path.c_str()));
+    const std::string plainFile = dir.file("not-a-folder");
+    setBytes({1, 2, 3}, plainFile);
+    EXPECT_FALSE(writeHighScore(42, (plainFile + "/highscore.dat").c_str()));
+    EXPECT_FALSE(writeHighScore(42, "/proc/orvane-highscore.dat"));
     // A folder in the file's place cannot be renamed over: the write fails as a whole.
     const std::string blocked = dir.file("blocked.dat");
-    std::filesystem::create_directory(blocked);
-    std::filesystem::create_directory(blocked + "/keep");
+    std::filesystem::create_directories(blocked + "/keep");
     EXPECT_FALSE(writeHighScore(1, blocked.c_str()));
     EXPECT_TRUE(std::filesystem::is_directory(blocked + "/keep"));
-    EXPECT_EQ(readHighScore(path.c_str()), 777);
-    // Only the two entries made here remain: no temporary file is left behind.
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 2);
-}
-
-TEST(HighScore, WriteCutShortLikeAFullDiskKeepsTheStoredScore) {
-    ScratchDir dir;
-    const std::string path = dir.file("highscore.dat");
-    ASSERT_TRUE(writeHighScore(31337, path.c_str()));
-    // A file-size limit of 3 bytes makes the 5-byte write fail half-way, as a full disk would.
-    struct rlimit saved {};
+    // A 3-byte file-size limit cuts the 5-byte write short, as a full disk would.
+    rlimit saved{};
     ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
-    void (*oldHandler)(int) = std::signal(SIGXFSZ, SIG_IGN);
-    struct rlimit tiny = saved;
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit tiny = saved;
     tiny.rlim_cur = 3;
     ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &tiny), 0);
     const bool written = writeHighScore(5, path.c_str());
     ::setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, oldHandler);
     EXPECT_FALSE(written);
-    EXPECT_EQ(readHighScore(path.c_str()), 31337);
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
+    EXPECT_EQ(std::tuple(read(), entries()), std::tuple(777, 3)); // no temporary file is left
 }

@@ -9,7 +9,6 @@
 class KeySource : public InputSource {
   public:
     void readState(uint8_t keys[256], uint8_t joyState[10]) override {
-        ++reads;
         std::memset(keys, 0, 256);
         std::memset(joyState, 0, 10);
         for (int n : held) {
@@ -19,11 +18,5 @@ class KeySource : public InputSource {
                 joyState[n - 256] = 1;
         }
     }
-    void start() override { ++starts; }
-    void shutdown() override { ++shutdowns; }
-
     std::set<int> held;
-    int reads = 0;
-    int starts = 0;
-    int shutdowns = 0;
 };

@@ -1,10 +1,12 @@
-// The element table: slot order, retirement and reuse, the two update passes and the full table.
+// The element table: slot order, reuse, the two update passes, the full table and collisions.
 #include <gtest/gtest.h>
 
 #include <malloc.h>
 
-#include <memory>
+#include <chrono>
+#include <tuple>
 
+#include "elements/enemy.h"
 #include "elements/explosion.h"
 #include "game/game_env.h"
 #include "game/game_state.h"
@@ -13,8 +15,11 @@
 namespace {
 struct TableTest : ::testing::Test {
     void SetUp() override { env.state = gameState; }
-    TestElement* put(uint32_t code) {
+    // An element in the next free slot; settled ones have had their first update.
+    TestElement* put(uint32_t code, bool settled = false, Rect box = {}) {
         auto* e = new TestElement(code);
+        e->isNew = settled ? 0 : 1;
+        e->hitbox = box;
         EXPECT_TRUE(env.insertElement(e));
         return e;
     }
@@ -22,133 +27,121 @@ struct TableTest : ::testing::Test {
 };
 } // namespace
 
-TEST_F(TableTest, NewEnvironmentIsEmpty) {
-    for (Element* e : env.elements)
-        EXPECT_EQ(e, nullptr);
-    for (const ElementList& l : env.collisionLists)
-        EXPECT_EQ(l.count, 0);
-    EXPECT_EQ(env.collisionCount, 0);
-}
-
-TEST_F(TableTest, InsertFillsLowestEmptySlotAndClearEmptiesAll) {
-    TestElement::live = 0;
-    TestElement* a = put(kCodeEnemy);
-    put(kCodeEnemy);
-    EXPECT_EQ(env.elements[0], a);
-    env.collisionCount = 5;
-    env.clearElements();
-    EXPECT_EQ(TestElement::live, 0);
-    EXPECT_EQ(env.elements[0], nullptr);
-    EXPECT_EQ(env.elements[1], nullptr);
-    EXPECT_EQ(env.collisionCount, 0);
-}
-
-TEST_F(TableTest, FindInactiveSkipsLiveAndDyingElements) {
-    TestElement* live = put(kCodeEnemy);
-    TestElement* dying = put(kCodeEnemy);
-    dying->dead = 1;
+TEST_F(TableTest, LookupsTakeTheLowestMatchingSlotAndSkipLiveDyingOrNewOnes) {
+    TestElement* low = put(kCodeEnemy);
+    put(kCodeEnemy)->dead = 1;
     EXPECT_EQ(env.findInactive(kCodeEnemy), nullptr);
-    TestElement* retired = put(kCodeEnemy);
-    retired->active = 0;
-    TestElement* lowerRetired = live;
-    lowerRetired->active = 0;
-    EXPECT_EQ(env.findInactive(kCodeEnemy), lowerRetired);
+    put(kCodeEnemy)->active = low->active = 0;
+    EXPECT_EQ(env.findInactive(kCodeEnemy), low);
     EXPECT_EQ(env.findInactive(kCodeExplosion), nullptr);
-}
-
-TEST_F(TableTest, ElementDyingOnFirstUpdateIsRetiredInTheSamePass) {
-    TestElement* e = put(kCodeExplosion);
-    e->onUpdate = [](TestElement&) { return false; };
-    env.updatePasses();
-    EXPECT_EQ(e->updates, 1);
-    EXPECT_EQ(e->dead, 1);
-    EXPECT_EQ(e->active, 0);
-    EXPECT_EQ(e->isNew, 0);
-}
-
-TEST_F(TableTest, NewElementIsUpdatedInBothPasses) {
-    TestElement* e = put(kCodeEnemy);
-    env.updatePasses();
-    EXPECT_EQ(e->updates, 2);
-    EXPECT_EQ(e->isNew, 0);
-    env.updatePasses();
-    EXPECT_EQ(e->updates, 3);
-}
-
-TEST_F(TableTest, DyingInSecondPassStaysActiveUntilNextFirstPass) {
-    TestElement* e = put(kCodeEnemy);
-    e->onUpdate = [](TestElement& self) { return self.updates < 2; };
-    env.updatePasses();
-    EXPECT_EQ(e->dead, 1);
-    EXPECT_EQ(e->active, 1);
-    env.updatePasses();
-    EXPECT_EQ(e->active, 0);
-    EXPECT_EQ(e->updates, 2);
-}
-
-TEST_F(TableTest, ElementMadeDuringPassesFollowsItsSlotAndPass) {
-    // Slot 0 spawns into slot 1 in the first pass, and into slot 2 in the second pass.
-    TestElement* spawner = put(kCodeEnemy);
-    TestElement* firstPassChild = nullptr;
-    TestElement* secondPassChild = nullptr;
-    spawner->onUpdate = [&](TestElement& self) {
-        auto* child = new TestElement(kCodeExplosion);
-        env.insertElement(child);
-        (self.updates == 1 ? firstPassChild : secondPassChild) = child;
-        return true;
-    };
-    env.updatePasses();
-    spawner->onUpdate = nullptr;
-    ASSERT_NE(firstPassChild, nullptr);
-    ASSERT_NE(secondPassChild, nullptr);
-    EXPECT_EQ(firstPassChild->updates, 2); // above its maker: first update in the same pass
-    EXPECT_EQ(secondPassChild->updates, 0);
-    EXPECT_EQ(secondPassChild->isNew, 1);
-    env.updatePasses();
-    EXPECT_EQ(secondPassChild->updates, 2);
-}
-
-TEST_F(TableTest, EachUpdateStartsWithAFreshCollisionPool) {
-    put(kCodeEnemy)->onUpdate = [&](TestElement&) {
-        EXPECT_EQ(env.collisionCount, 0);
-        env.collisionCount = 7;
-        return true;
-    };
-    put(kCodeEnemy)->onUpdate = [&](TestElement&) {
-        EXPECT_EQ(env.collisionCount, 0);
-        return true;
-    };
-    env.updatePasses();
-}
-
-TEST_F(TableTest, FullTableRefusesAndFactoryFreesTheExtraElement) {
-    TestElement::live = 0;
-    for (int i = 0; i < GameEnv::kSlots; ++i)
-        put(kCodeEnemy);
-    auto extra = std::make_unique<TestElement>(kCodeEnemy);
-    EXPECT_FALSE(env.insertElement(extra.get()));
-    EXPECT_EQ(TestElement::live, GameEnv::kSlots + 1);
-
-    // No retired explosion exists, so each request allocates one that cannot be stored;
-    // the heap must not grow by the explosions that found no slot.
-    constexpr int kTries = 200;
-    const size_t heapBefore = mallinfo2().uordblks;
-    for (int i = 0; i < kTries; ++i)
-        env.addElement(kCodeExplosion, 0, 0, 0, 0, 0);
-    const size_t heapAfter = mallinfo2().uordblks;
-    EXPECT_LT(heapAfter, heapBefore + kTries * sizeof(Explosion) / 4);
-    for (Element* e : env.elements)
-        EXPECT_NE(e->type, kCodeExplosion & 0xFFFFu);
-    env.clearElements();
-    EXPECT_EQ(TestElement::live, 1);
-}
-
-TEST_F(TableTest, FindElementReturnsFirstSettledMatch) {
     TestElement* fresh = put(kCodePlayerShip);
-    TestElement* settled = put(kCodePlayerShip);
-    settled->isNew = 0;
+    TestElement* settled = put(kCodePlayerShip, true);
     EXPECT_EQ(env.findElement(kCategoryPlayer, 1), settled);
     fresh->isNew = 0;
     EXPECT_EQ(env.findElement(kCategoryPlayer, -1), fresh);
     EXPECT_EQ(env.findElement(kCategoryEnemy, -1), nullptr);
+}
+
+TEST_F(TableTest, PassesUpdateNewElementsTwiceAndRetireTheDead) {
+    TestElement* plain = put(kCodeEnemy);
+    plain->onUpdate = [&](TestElement&) { // every update starts with a fresh collision pool
+        EXPECT_EQ(env.collisionCount, 0);
+        return (env.collisionCount = 7) != 0;
+    };
+    TestElement* diesAtOnce = put(kCodeExplosion);
+    diesAtOnce->onUpdate = [](TestElement&) { return false; };
+    TestElement* diesLater = put(kCodeEnemy);
+    diesLater->onUpdate = [](TestElement& self) { return self.updates < 2; };
+    TestElement* maker = put(kCodeEnemy); // makes one element in each pass
+    TestElement* made[2] = {};
+    maker->onUpdate = [&](TestElement& self) {
+        if (self.updates <= 2)
+            env.insertElement(made[self.updates - 1] = new TestElement(kCodeExplosion));
+        return true;
+    };
+    env.updatePasses();
+    // Dying at once retires in the same first pass; dying in the second pass, in the next one.
+    EXPECT_EQ(
+        std::tuple(plain->updates, diesAtOnce->updates, diesAtOnce->active, diesLater->active),
+        std::tuple(2, 1, 0, 1));
+    // Made above its maker in the first pass: first update in that pass; in the second: none.
+    EXPECT_EQ(std::tuple(made[0]->updates, made[1]->updates), std::tuple(2, 0));
+    env.updatePasses();
+    EXPECT_EQ(std::tuple(plain->updates, diesLater->updates, diesLater->active, made[1]->updates),
+              std::tuple(3, 2, 0, 2));
+}
+
+TEST_F(TableTest, FullTableFreesTheElementThatFindsNoSlot) {
+    TestElement::live = 0;
+    for (int i = 0; i < GameEnv::kSlots; ++i)
+        put(kCodeEnemy);
+    TestElement extra(kCodeEnemy);
+    EXPECT_FALSE(env.insertElement(&extra));
+    // No retired explosion exists, so each request allocates one that cannot be stored.
+    const size_t heapBefore = mallinfo2().uordblks;
+    for (int i = 0; i < 200; ++i)
+        env.addElement(kCodeExplosion, 0, 0, 0, 0, 0);
+    EXPECT_LT(mallinfo2().uordblks, heapBefore + 200 * sizeof(Explosion) / 4);
+    env.collisionCount = 5;
+    env.clearElements();
+    EXPECT_EQ(std::tuple(TestElement::live, env.elements[0], env.collisionCount),
+              std::tuple(1, nullptr, 0));
+}
+
+TEST_F(TableTest, NewElementTakesTheLowestEmptySlotAndAnUnknownCodePauses) {
+    for (int i = 0; i < 3; ++i)
+        env.addElement(kCodeExplosion, 0, 0, 0, 0, 0);
+    delete env.elements[1];
+    env.elements[1] = nullptr;
+    env.addElement(kCodeEnemy, 320, 100, 0, 0, 0);
+    EXPECT_NE(dynamic_cast<Enemy*>(env.elements[1]), nullptr);
+    const auto start = std::chrono::steady_clock::now();
+    env.addElement(0x10005, 0, 0, 0, 0, 0);
+    EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(100));
+    EXPECT_EQ(env.elements[3], nullptr);
+}
+
+TEST_F(TableTest, RetiredShotIsReusedInPlaceForEitherShotCode) {
+    env.addElement(kCodeExplosion, 0, 0, 0, 0, 0);
+    env.addElement(kCodeEnemyShot, 0, 0, 0, 0, 0);
+    Element* shot = env.elements[1];
+    for (uint32_t code : {kCodePlayerShot, kCodeEnemyShot}) {
+        shot->isNew = shot->active = 0;
+        shot->dead = 1;
+        shot->postMessage(kMsgHit, 1);
+        env.addElement(code, 5, 6, 0, 0, 8);
+        EXPECT_EQ(std::tuple(env.elements[1], env.elements[2], shot->type),
+                  std::tuple(shot, nullptr, code & 0xFFFF));
+        EXPECT_TRUE(shot->active && shot->isNew && !shot->dead && shot->nextMessage() == kMsgNone);
+    }
+}
+
+TEST_F(TableTest, CollisionAnswersInSlotOrderWithDyingAndTheAskerButNotRetiredOrNew) {
+    TestElement* asker = put(kCodePlayerShip, true, {10, 10, 8, 8});
+    TestElement* dying = put(kCodeEnemy, true, {12, 12, 8, 8});
+    dying->dead = 1;
+    put(kCodeEnemy, true, {12, 12, 8, 8})->active = 0;
+    put(kCodeEnemy, false, {12, 12, 8, 8});
+    TestElement* live = put(kCodeEnemy, true, {17, 17, 8, 8});
+    for (Rect edge : {Rect{18, 10, 8, 8}, Rect{10, 18, 8, 8}, Rect{2, 10, 8, 8}})
+        put(kCodeEnemy, true, edge); // touching edges only: no hit
+    ElementList* hits = env.collide(asker->hitbox);
+    EXPECT_NE(env.collide({100, 100, 4, 4}), hits); // each query takes its own list
+    ASSERT_EQ(hits->count, 3);
+    EXPECT_EQ(std::tuple(hits->items[0], hits->items[1], hits->items[2]),
+              std::tuple(asker, dying, live));
+}
+
+TEST_F(TableTest, CollisionListsHoldAHundredAndAnExhaustedPoolAnswersEmpty) {
+    for (int i = 0; i < 120; ++i)
+        put(kCodeEnemy, true, {0, 0, 8, 8});
+    ElementList* hits = env.collide({0, 0, 8, 8});
+    EXPECT_EQ(std::tuple(hits->count, hits->items[99], env.collisionLists[1].count),
+              std::tuple(ElementList::kCapacity, env.elements[99], 0));
+    for (int i = 1; i < GameEnv::kCollisionLists; ++i)
+        env.collide({200, 200, 4, 4});
+    ElementList* spare = env.collide({0, 0, 4, 4}); // past the pool: empty, whatever overlaps
+    EXPECT_EQ(std::tuple(spare->count, spare->next(-1, -1)), std::tuple(0, nullptr));
+    for (const ElementList& list : env.collisionLists)
+        EXPECT_TRUE(&list != spare && list.count == (&list == hits ? 100 : 0));
 }

@@ -1,8 +1,14 @@
-// The cave band: scrolling, column generation, wall bounds, stars and the tile hit test.
+// The cave band: scrolling, column generation, wall bounds, stars, tile hits and the spawner.
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <string>
+#include <tuple>
 
 #include "game/game_env.h"
 #include "game/game_state.h"
+#include "world/element.h"
 #include "world/level.h"
 #include "world/random.h"
 
@@ -11,160 +17,137 @@ struct LevelTest : ::testing::Test {
     void SetUp() override {
         *gameState = GameState{};
         gameState->level = 1;
-        randomSeed(12345);
+        randomSeed(1); // 41, 18467, 6334: the first star's x, y and speed
         level.init();
-        level.spawnTimer = 1000000; // keep enemies out of these tests
+        level.spawnTimer = 1000000; // no enemies unless a test asks for them
+    }
+    void newColumn() {
+        level.scrollX = 7 * 256;
+        level.update(env);
+    }
+    int filled() const {
+        int n = 0;
+        while (env.elements[n] != nullptr)
+            ++n;
+        return n;
+    }
+    // Frames from one spawn to the next at the given level.
+    int spawnGap(int levelNumber) {
+        gameState->level = levelNumber;
+        level.spawnTimer = 1;
+        level.update(env);
+        const int made = filled();
+        int frames = 0;
+        while (filled() == made && ++frames < 1000)
+            level.update(env);
+        return frames;
     }
     Level level;
     GameEnv env{nullptr, nullptr, &level};
 };
 } // namespace
 
-TEST_F(LevelTest, InitPlacesStarsInTheirLayersAndEmptiesTheBand) {
+TEST_F(LevelTest, InitDrawsEachStarsXYAndSpeedFarOnesAtHalfSpeed) {
+    const MoveRec& first = level.stars[0];
+    EXPECT_EQ(std::tuple(first.x, first.y, first.vx),
+              std::tuple((41 % 321) << 8, (18467 % 48 + 96) << 8, (-128 - 6334 % 257) / 2));
     for (int i = 0; i < Level::kStars; ++i) {
-        const MoveRec& s = level.stars[i];
-        EXPECT_GE(s.x, 0);
-        EXPECT_LE(s.x, 320 << 8);
-        EXPECT_EQ(s.x % 256, 0);
-        EXPECT_GE(s.y, 96 << 8);
-        EXPECT_LE(s.y, 143 << 8);
-        const int lo = i < 50 ? -192 : -385;
-        const int hi = i < 50 ? -64 : -128;
-        EXPECT_GE(s.vx, lo);
-        EXPECT_LE(s.vx, hi);
-        EXPECT_EQ(s.vy, 0);
+        const int32_t vx = level.stars[i].vx;
+        EXPECT_TRUE(i < 50 ? vx >= -192 && vx <= -64 : vx >= -384 && vx <= -128) << i;
     }
-    for (int c = 0; c < Level::kColumns; ++c)
-        for (int r = 0; r < Level::kRows; ++r)
-            EXPECT_EQ(level.tile(c, r), 0);
-    EXPECT_EQ(level.topWall, -16);
-    EXPECT_EQ(level.spawnTimer, 1000000);
-    level.init();
-    EXPECT_EQ(level.spawnTimer, 150);
 }
 
-TEST_F(LevelTest, InitDrawsXThenYThenSpeedPerStar) {
-    randomSeed(1); // 41, 18467, 6334
-    level.init();
-    EXPECT_EQ(level.stars[0].x, (41 % 321) << 8);
-    EXPECT_EQ(level.stars[0].y, (18467 % 48 + 96) << 8);
-    EXPECT_EQ(level.stars[0].vx, (-128 - 6334 % 257) / 2);
-}
-
-TEST_F(LevelTest, ScrollWrapsEveryEightPixelsAndShiftsTheBand) {
+TEST_F(LevelTest, ScrollWrapsEveryEightPixelsShiftingTheBandAndDroppingTheExcess) {
     level.tiles[40][5] = 3;
-    for (int frame = 1; frame < 8; ++frame) {
+    for (int frame = 1; frame < 8; ++frame)
         level.update(env);
-        EXPECT_EQ(level.scrollX, frame * 256);
-    }
+    EXPECT_EQ(level.scrollX, 7 * 256);
     level.update(env);
-    EXPECT_EQ(level.scrollX, 0);
-    EXPECT_EQ(level.tile(39, 5), 3);
-
+    EXPECT_EQ(std::tuple(level.scrollX, level.tile(39, 5)), std::tuple(0, 3));
     level.scrollSpeedX = 300;
-    for (int frame = 0; frame < 6; ++frame)
-        level.update(env);
-    EXPECT_EQ(level.scrollX, 1800);
-    level.update(env);
-    EXPECT_EQ(level.scrollX, 0); // 2100 is past the column width; the excess is dropped
+    for (int frame = 0; frame < 7; ++frame)
+        level.update(env); // 2100 is past the column width: back to 0, not 52
+    EXPECT_EQ(level.scrollX, 0);
 }
 
-namespace {
-// Generates one column and returns the new column's tiles.
-void newColumn(Level& level, GameEnv& env, int8_t out[Level::kRows]) {
-    level.scrollX = 7 * 256;
-    level.update(env);
-    for (int r = 0; r < Level::kRows; ++r)
-        out[r] = level.tile(40, r);
-}
-} // namespace
-
-TEST_F(LevelTest, TopWallWritesEdgeTilesThenRock) {
-    int8_t col[Level::kRows];
-    level.topWall = 31;
-    newColumn(level, env, col);
-    EXPECT_GE(col[3], 1);
-    EXPECT_LE(col[3], 8);
-    EXPECT_GE(col[2], 1);
-    EXPECT_LE(col[2], 8);
-    EXPECT_EQ(col[1], 9);
-    EXPECT_EQ(col[0], 9);
-    for (int r = 4; r < Level::kRows; ++r)
-        EXPECT_EQ(col[r], 0);
-
-    level.topWall = 0;
-    level.bottomWall = -1;
-    newColumn(level, env, col);
-    EXPECT_GE(col[0], 1);
-    EXPECT_LE(col[0], 8);
-    for (int r = 1; r < Level::kRows; ++r)
-        EXPECT_EQ(col[r], 0);
-}
-
-TEST_F(LevelTest, BottomWallGrowsUpFromTheLowestRow) {
-    int8_t col[Level::kRows];
-    level.topWall = -5;
-    level.bottomWall = 17; // row 15 - 2 = 13
-    newColumn(level, env, col);
-    for (int r = 0; r < 13; ++r)
-        EXPECT_EQ(col[r], 0);
-    EXPECT_GE(col[13], 1);
-    EXPECT_LE(col[14], 8);
-    EXPECT_GE(col[14], 1);
-    EXPECT_EQ(col[15], 9);
+TEST_F(LevelTest, NewColumnHasEdgeTilesThenRockFromEachWall) {
+    // E: edge piece 1..8, S: solid rock 9, .: empty; rows 0 to 15 from the top.
+    const std::tuple<int, int, std::string> cases[] = {{31, -1, "SSEE............"},
+                                                       {0, -1, "E..............."},
+                                                       {-1, -1, "................"},
+                                                       {-5, 17, ".............EES"}};
+    for (const auto& [top, bottom, rows] : cases) {
+        level.topWall = top;
+        level.bottomWall = bottom;
+        newColumn();
+        std::string got;
+        for (int r = 0; r < Level::kRows; ++r) {
+            const int8_t t = level.tile(40, r);
+            got += t == 9 ? 'S' : (t >= 1 && t <= 8) ? 'E' : t == 0 ? '.' : '?';
+        }
+        EXPECT_EQ(got, rows) << "top " << top << " bottom " << bottom;
+    }
 }
 
 TEST_F(LevelTest, WallsAndTheirSpeedsStayInBoundsAndLeaveTheGap) {
     for (int i = 0; i < 20000; ++i) {
-        level.scrollX = 7 * 256;
-        level.update(env);
-        ASSERT_GE(level.topWall, -31);
-        ASSERT_LE(level.topWall, 31);
-        ASSERT_GE(level.bottomWall, -31);
-        ASSERT_LE(level.bottomWall, 31);
-        ASSERT_GE(level.topWallSpeed, -8);
-        ASSERT_LE(level.topWallSpeed, 8);
-        ASSERT_GE(level.bottomWallSpeed, -8);
-        ASSERT_LE(level.bottomWallSpeed, 8);
+        newColumn();
+        ASSERT_TRUE(std::abs(level.topWall) <= 31 && std::abs(level.bottomWall) <= 31);
+        ASSERT_TRUE(std::abs(level.topWallSpeed) <= 8 && std::abs(level.bottomWallSpeed) <= 8);
         for (int r = 4; r <= 11; ++r)
             ASSERT_EQ(level.tile(40, r), 0);
     }
 }
 
-TEST_F(LevelTest, StarRestartsOnlyPastMinusSixteen) {
-    for (MoveRec& s : level.stars) {
-        s.x = 100 << 8;
-        s.vx = -64;
-    }
-    level.stars[60].x = 0;
-    level.stars[60].vx = -16;
-    level.stars[10].x = 0;
-    level.stars[10].vx = -17;
+TEST_F(LevelTest, StarRestartsAtTheRightOnlyPastMinusSixteen) {
+    for (MoveRec& s : level.stars)
+        s = {100 << 8, 100 << 8, -64, 0};
+    level.stars[60] = {0, 100 << 8, -16, 0};
+    level.stars[10] = {0, 100 << 8, -17, 0};
     level.update(env);
-    EXPECT_EQ(level.stars[60].x, -16);
-    EXPECT_EQ(level.stars[10].x, 320 << 8);
-    EXPECT_GE(level.stars[10].vx, -192);
-    EXPECT_LE(level.stars[10].vx, -64);
+    EXPECT_EQ(std::tuple(level.stars[60].x, level.stars[10].x), std::tuple(-16, 320 << 8));
+    EXPECT_TRUE(level.stars[10].vx >= -192 && level.stars[10].vx <= -64); // still a far star
 }
 
-TEST_F(LevelTest, TileHitFollowsFineScroll) {
+TEST_F(LevelTest, TileHitFollowsFineScrollAndIgnoresOutsideTheBand) {
+    const auto check = [&](std::initializer_list<std::pair<Rect, bool>> cases) {
+        for (auto [rect, hit] : cases)
+            EXPECT_EQ(level.tileHit(rect), hit) << rect.x << "," << rect.y;
+    };
     level.scrollX = 3 << 8;
-    level.tiles[1][2] = 1; // covers x 5..12, y 72..79
-    EXPECT_TRUE(level.tileHit({5, 72, 4, 4}));
-    EXPECT_TRUE(level.tileHit({12, 79, 4, 4}));
-    EXPECT_FALSE(level.tileHit({13, 72, 4, 4}));  // touches the right edge only
-    EXPECT_FALSE(level.tileHit({1, 72, 4, 4}));   // touches the left edge only
-    level.tiles[1][2] = static_cast<uint8_t>(-3); // negative values are empty
-    EXPECT_FALSE(level.tileHit({5, 72, 4, 4}));
+    level.tiles[1][2] = 1; // covers x 5..12, y 72..79; the other rectangles touch its edges
+    check({{{5, 72, 4, 4}, true},
+           {{12, 79, 4, 4}, true},
+           {{13, 72, 4, 4}, false},
+           {{1, 72, 4, 4}, false},
+           {{5, 68, 4, 4}, false},
+           {{9, 80, 4, 4}, false}});
+    level.tiles[1][2] = static_cast<uint8_t>(-3); // negative tiles are empty
+    check({{{5, 72, 4, 4}, false}});
+    for (auto& column : level.tiles)
+        std::fill(std::begin(column), std::end(column), 9);
+    check({{{100, 40, 16, 16}, false},
+           {{100, 184, 16, 16}, false},
+           {{400, 100, 8, 8}, false},
+           {{100, 50, 8, 8}, true},
+           {{-4, 100, 8, 8}, true}});
 }
 
-TEST_F(LevelTest, TileHitIgnoresEverythingOutsideTheBand) {
-    for (auto& column : level.tiles)
-        for (uint8_t& t : column)
-            t = 9;
-    EXPECT_FALSE(level.tileHit({100, 40, 16, 16}));
-    EXPECT_FALSE(level.tileHit({100, 184, 16, 16}));
-    EXPECT_FALSE(level.tileHit({400, 100, 8, 8}));
-    EXPECT_TRUE(level.tileHit({100, 50, 8, 8}));
-    EXPECT_TRUE(level.tileHit({-4, 100, 8, 8}));
+TEST_F(LevelTest, SpawnWaitShrinksWithTheLevel) {
+    for (int i = 0; i < 40; ++i) {
+        const int gap = spawnGap(1), fastGap = spawnGap(25);
+        EXPECT_TRUE(gap >= 11 && gap <= 35 && fastGap >= 2 && fastGap <= 7)
+            << gap << " " << fastGap;
+    }
+}
+
+TEST_F(LevelTest, SpawnDrawsTheWaitThenTheRowAtTheRightEdge) {
+    level.spawnTimer = 1;
+    for (MoveRec& star : level.stars)
+        star.x = 100 << 8; // no star restarts, so no draws, this frame
+    randomSeed(1);         // 41, then 18467
+    level.update(env);
+    ASSERT_NE(env.elements[0], nullptr);
+    EXPECT_EQ(std::tuple(level.spawnTimer, env.elements[0]->x, env.elements[0]->y),
+              std::tuple(41 % 25 + 9 + 2, 320 << 8, (18467 % 69 + 76) << 8));
 }
