@@ -8,6 +8,9 @@
 #include <string>
 #include <vector>
 
+#include <SDL2/SDL.h>
+
+#include "app/command_line.h"
 #include "run_program.h"
 
 namespace {
@@ -130,6 +133,41 @@ TEST(WindowedProgram, EscapeEndsTheRunWithZero) {
     std::vector<std::string> lines = splitLines(readWholeFile(dir / "dump.jsonl"));
     ASSERT_EQ(lines.size(), 11u);
     EXPECT_EQ(dumpFrame(lines.back()), 10);
+}
+
+TEST(WindowedProgram, F12SavesATimedScreenshotInTheWorkingFolder) {
+    auto dir = scratchFolder("f12");
+    auto home = std::filesystem::current_path();
+    std::filesystem::current_path(dir);
+    CommandLine options;
+    options.hasSeed = true;
+    options.seed = 3;
+    options.hasFrames = true;
+    options.frames = 4;
+    int waits = 0;
+    int code = runWindowed(options, [&](Clock::time_point) {
+        if (++waits != 2) return;
+        SDL_Event key{};
+        key.type = SDL_KEYDOWN;
+        key.key.keysym.scancode = SDL_SCANCODE_F12;
+        SDL_PushEvent(&key);
+    });
+    std::filesystem::current_path(home);
+    EXPECT_EQ(code, 0);
+    EXPECT_EQ(waits, 4);
+    int shots = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(dir)) {
+        std::string name = entry.path().filename().string();
+        if (name.rfind("screenshot-", 0) != 0) continue;
+        ++shots;
+        EXPECT_EQ(name.size(), std::string("screenshot-20240307-090503.png").size());
+        uint32_t width = 0;
+        uint32_t height = 0;
+        pngSize(entry.path(), width, height);
+        EXPECT_EQ(width, 640u);
+        EXPECT_EQ(height, 480u);
+    }
+    EXPECT_EQ(shots, 1);
 }
 
 TEST(WindowedProgram, FullScreenConfigStillRuns) {
