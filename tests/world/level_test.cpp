@@ -25,20 +25,14 @@ struct LevelTest : ::testing::Test {
         level.scrollX = 7 * 256;
         level.update(env);
     }
-    int filled() const {
-        int n = 0;
-        while (env.elements[n] != nullptr)
-            ++n;
-        return n;
-    }
     // Frames from one spawn to the next at the given level.
     int spawnGap(int levelNumber) {
         gameState->level = levelNumber;
+        env.clearElements();
         level.spawnTimer = 1;
         level.update(env);
-        const int made = filled();
         int frames = 0;
-        while (filled() == made && ++frames < 1000)
+        while (env.elements[1] == nullptr && ++frames < 1000)
             level.update(env);
         return frames;
     }
@@ -47,14 +41,11 @@ struct LevelTest : ::testing::Test {
 };
 } // namespace
 
-TEST_F(LevelTest, InitDrawsEachStarsXYAndSpeedFarOnesAtHalfSpeed) {
+TEST_F(LevelTest, InitDrawsEachStarsXYAndSpeedWithFarOnesAtHalfSpeed) {
     const MoveRec& first = level.stars[0];
     EXPECT_EQ(std::tuple(first.x, first.y, first.vx),
               std::tuple((41 % 321) << 8, (18467 % 48 + 96) << 8, (-128 - 6334 % 257) / 2));
-    for (int i = 0; i < Level::kStars; ++i) {
-        const int32_t vx = level.stars[i].vx;
-        EXPECT_TRUE(i < 50 ? vx >= -192 && vx <= -64 : vx >= -384 && vx <= -128) << i;
-    }
+    EXPECT_LT(level.stars[99].vx, -127); // near stars keep their full speed
 }
 
 TEST_F(LevelTest, ScrollWrapsEveryEightPixelsShiftingTheBandAndDroppingTheExcess) {
@@ -110,27 +101,25 @@ TEST_F(LevelTest, StarRestartsAtTheRightOnlyPastMinusSixteen) {
 }
 
 TEST_F(LevelTest, TileHitFollowsFineScrollAndIgnoresOutsideTheBand) {
-    const auto check = [&](std::initializer_list<std::pair<Rect, bool>> cases) {
-        for (auto [rect, hit] : cases)
-            EXPECT_EQ(level.tileHit(rect), hit) << rect.x << "," << rect.y;
-    };
+    // Tile (1, 2) covers x 5..12, y 72..79 at this scroll; the misses touch its edges only.
+    const std::pair<Rect, bool> fineScroll[] = {{{5, 72, 4, 4}, true},   {{12, 79, 4, 4}, true},
+                                                {{13, 72, 4, 4}, false}, {{1, 72, 4, 4}, false},
+                                                {{5, 68, 4, 4}, false},  {{9, 80, 4, 4}, false}};
     level.scrollX = 3 << 8;
-    level.tiles[1][2] = 1; // covers x 5..12, y 72..79; the other rectangles touch its edges
-    check({{{5, 72, 4, 4}, true},
-           {{12, 79, 4, 4}, true},
-           {{13, 72, 4, 4}, false},
-           {{1, 72, 4, 4}, false},
-           {{5, 68, 4, 4}, false},
-           {{9, 80, 4, 4}, false}});
+    level.tiles[1][2] = 1;
+    for (auto [rect, hit] : fineScroll)
+        EXPECT_EQ(level.tileHit(rect), hit) << rect.x << "," << rect.y;
     level.tiles[1][2] = static_cast<uint8_t>(-3); // negative tiles are empty
-    check({{{5, 72, 4, 4}, false}});
+    EXPECT_FALSE(level.tileHit({5, 72, 4, 4}));
     for (auto& column : level.tiles)
         std::fill(std::begin(column), std::end(column), 9);
-    check({{{100, 40, 16, 16}, false},
-           {{100, 184, 16, 16}, false},
-           {{400, 100, 8, 8}, false},
-           {{100, 50, 8, 8}, true},
-           {{-4, 100, 8, 8}, true}});
+    const std::pair<Rect, bool> band[] = {{{100, 40, 16, 16}, false},
+                                          {{100, 184, 16, 16}, false},
+                                          {{400, 100, 8, 8}, false},
+                                          {{100, 50, 8, 8}, true},
+                                          {{-4, 100, 8, 8}, true}};
+    for (auto [rect, hit] : band)
+        EXPECT_EQ(level.tileHit(rect), hit) << rect.x << "," << rect.y;
 }
 
 TEST_F(LevelTest, SpawnWaitShrinksWithTheLevel) {
