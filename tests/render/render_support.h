@@ -4,7 +4,7 @@
 #include <GL/gl.h>
 #include <SDL.h>
 
-#include <unistd.h>
+#include <stdlib.h>
 
 #include <cstdint>
 #include <filesystem>
@@ -20,33 +20,29 @@ struct Bgra {
     uint8_t b = 0, g = 0, r = 0, a = 255;
 };
 
-// Header of an uncompressed true-colour Targa file.
-inline std::vector<uint8_t> tgaHeader(int width, int height, int depth, int idLength = 0) {
-    std::vector<uint8_t> h(18, 0);
-    h[0] = static_cast<uint8_t>(idLength);
-    h[2] = 2;
-    h[12] = static_cast<uint8_t>(width & 0xff);
-    h[13] = static_cast<uint8_t>(width >> 8);
-    h[14] = static_cast<uint8_t>(height & 0xff);
-    h[15] = static_cast<uint8_t>(height >> 8);
-    h[16] = static_cast<uint8_t>(depth);
-    for (int i = 0; i < idLength; ++i)
-        h.push_back('#');
-    return h;
-}
-
-// Rows given top row first, written bottom row first as the files store them.
+// An uncompressed true-colour Targa file. Rows are given top row first and stored bottom row
+// first, as the files keep them; without pixels only the header and ID field are written.
 inline std::vector<uint8_t> tgaFile(int width, int height, int depth,
-                                    const std::vector<Bgra>& topDown, int idLength = 0) {
-    std::vector<uint8_t> bytes = tgaHeader(width, height, depth, idLength);
-    for (int row = height - 1; row >= 0; --row) {
-        for (int col = 0; col < width; ++col) {
-            const Bgra& p = topDown[static_cast<size_t>(row) * width + col];
-            bytes.insert(bytes.end(), {p.b, p.g, p.r});
-            if (depth == 32) bytes.push_back(p.a);
-        }
+                                    const std::vector<Bgra>& topDown = {}, int idLength = 0) {
+    std::vector<uint8_t> bytes(18, 0);
+    const int fields[][2] = {{0, idLength},    {2, 2},       {12, width},
+                             {13, width >> 8}, {14, height}, {15, height >> 8},
+                             {16, depth}};
+    for (auto [at, value] : fields)
+        bytes[at] = static_cast<uint8_t>(value);
+    bytes.resize(bytes.size() + idLength, '#');
+    for (size_t i = 0; i < topDown.size(); ++i) {
+        const Bgra& p = topDown[(height - 1 - i / width) * width + i % width];
+        bytes.insert(bytes.end(), {p.b, p.g, p.r});
+        if (depth == 32) bytes.push_back(p.a);
     }
     return bytes;
+}
+
+// A picture of one colour.
+inline std::vector<uint8_t> solidTga(int width, int height, Bgra color) {
+    return tgaFile(width, height, 24,
+                   std::vector<Bgra>(static_cast<size_t>(width) * height, color));
 }
 
 inline void writeFile(const std::filesystem::path& path, const std::vector<uint8_t>& bytes) {
@@ -56,22 +52,13 @@ inline void writeFile(const std::filesystem::path& path, const std::vector<uint8
               static_cast<std::streamsize>(bytes.size()));
 }
 
-// A picture of one colour.
-inline std::vector<uint8_t> solidTga(int width, int height, Bgra color) {
-    return tgaFile(width, height, 24,
-                   std::vector<Bgra>(static_cast<size_t>(width) * height, color));
-}
-
 // A fresh folder per test, removed afterwards.
 class TempDir {
   public:
     TempDir() {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        path_ = std::filesystem::temp_directory_path() /
-                ("orvane_render_" + std::string(info->test_suite_name()) + "_" + info->name() +
-                 "_" + std::to_string(::getpid()));
-        std::filesystem::remove_all(path_);
-        std::filesystem::create_directories(path_);
+        std::string name =
+            (std::filesystem::temp_directory_path() / "orvane_render_XXXXXX").string();
+        path_ = ::mkdtemp(name.data()) ? name : std::string();
     }
     ~TempDir() { std::filesystem::remove_all(path_); }
     const std::filesystem::path& path() const { return path_; }
@@ -102,6 +89,12 @@ inline std::ostream& operator<<(std::ostream& os, const Rgb8& c) {
     return os << "(" << c.r << ", " << c.g << ", " << c.b << ")";
 }
 
+// The expected colour of one logical pixel.
+struct Probe {
+    int x, y;
+    Rgb8 colour;
+};
+
 // A 640 x 480 OpenGL window set up as the game's window: orthographic 640 x 480 projection,
 // y downwards, texturing on and the usual alpha blending.
 class GlTest : public ::testing::Test {
@@ -122,16 +115,12 @@ class GlTest : public ::testing::Test {
     }
     void SetUp() override {
         ASSERT_NE(context_, nullptr) << "no OpenGL context: " << SDL_GetError();
-        glViewport(0, 0, 640, 480);
         glMatrixMode(GL_PROJECTION);
         glLoadIdentity();
         glOrtho(0, 640, 480, 0, 1, -1);
         glMatrixMode(GL_MODELVIEW);
         glLoadIdentity();
-        glDisable(GL_DEPTH_TEST);
-        glDisable(GL_CULL_FACE);
         glEnable(GL_TEXTURE_2D);
-        glClearColor(0, 0, 0, 0);
         beginFrame();
     }
     // What the main loop does before drawing a picture.
@@ -148,6 +137,10 @@ class GlTest : public ::testing::Test {
         glPixelStorei(GL_PACK_ALIGNMENT, 1);
         glReadPixels(2 * x, 479 - 2 * y, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, rgb);
         return {rgb[0], rgb[1], rgb[2]};
+    }
+    template <size_t N> static void expectPixels(const Probe (&probes)[N]) {
+        for (const Probe& p : probes)
+            EXPECT_EQ(pixel(p.x, p.y), p.colour) << "at (" << p.x << ", " << p.y << ")";
     }
     static GLint boundTexture() {
         GLint name = 0;
