@@ -122,6 +122,17 @@ TEST_F(Scene, TilesByValueFollowingTheScroll) {
     expectPixels({{36, 80, kBand160}, {37, 80, kBlack}, {44, 80, kBlack}, {45, 80, kBand160}});
 }
 
+TEST_F(Scene, StarsTrailTheirStreaks) {
+    level.stars[0] = {100 * 256, 70 * 256, -512, 0};    // far: a streak half a frame behind
+    level.stars[50] = {150 * 256, 100 * 256, -1024, 0}; // near: a head and a streak after it
+    draw();
+    const Rgb8 streak{32, 32, 128};
+    const Probe stars[] = {{100, 70, kBand160}, {101, 70, streak},         {102, 70, streak},
+                           {103, 70, kBand160}, {150, 100, {64, 64, 196}}, {151, 100, streak},
+                           {152, 100, streak},  {153, 100, kBand80}};
+    expectPixels(stars);
+}
+
 TEST_F(Scene, ElementsByLayerThenSlotOverTheLevelUnderTheBorders) {
     const struct {
         int slot, x, y, layer;
