@@ -11,10 +11,16 @@ stages=("$@")
 # The release program itself, in folders that lack what it normally finds.
 program_checks() {
     local jobs=$(( $(nproc) < 2 ? $(nproc) : 2 ))
-    cmake -S . -B build-release -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-    cmake --build build-release -j"$jobs" --target orvane >/dev/null
     local bin dir
-    bin="$(pwd)/build-release/orvane"
+    # ./test.sh has just built the program in build/; otherwise build a release one.
+    if [ -x build/orvane ]; then
+        cmake --build build -j"$jobs" --target orvane >/dev/null
+        bin="$(pwd)/build/orvane"
+    else
+        cmake -S . -B build-release -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+        cmake --build build-release -j"$jobs" --target orvane >/dev/null
+        bin="$(pwd)/build-release/orvane"
+    fi
     dir=$(mktemp -d)
     chmod 0711 "$dir"
     scripts/soak-input.sh 3000 >"$dir/play.log"
