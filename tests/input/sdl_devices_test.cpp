@@ -3,240 +3,174 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
+#include <algorithm>
 #include <cstring>
-#include <thread>
+#include <string>
 
 namespace {
 
-TEST(JoyAxis, ScalesToThousand) {
-    EXPECT_EQ(scaleAxis(0), 0);
-    EXPECT_EQ(scaleAxis(32767), 1000);
-    EXPECT_EQ(scaleAxis(-32768), -1000);
-    EXPECT_EQ(scaleAxis(-32767), -999);
-    EXPECT_EQ(scaleAxis(9862), 300);
-    EXPECT_EQ(scaleAxis(9863), 301);
-    EXPECT_EQ(scaleAxis(-9863), -300);
-    EXPECT_EQ(scaleAxis(-9864), -301);
+// The ten joystick inputs as digits: right, left, up, down, buttons 0-5.
+std::string bits(const uint8_t joy[10]) {
+    std::string s;
+    for (int i = 0; i < 10; ++i)
+        s += static_cast<char>('0' + joy[i]);
+    return s;
 }
 
-uint8_t directionsOf(int16_t x, int16_t y) {
-    JoySample sample;
-    sample.x = x;
-    sample.y = y;
-    uint8_t joy[10] = {};
-    joyStateFromSample(sample, joy);
-    return static_cast<uint8_t>(joy[0] | joy[1] << 1 | joy[2] << 2 | joy[3] << 3);
+TEST(JoyAxis, ScalesToThousandWithStrictThresholdsAndAddsDpadAndButtons) {
+    const struct {
+        JoySample sample;
+        int32_t scaledX;
+        const char* joy;
+    } cases[] = {{{0, 0}, 0, "0000000000"},
+                 {{9862, 0}, 300, "0000000000"},
+                 {{9863, 0}, 301, "1000000000"},
+                 {{-9863, 0}, -300, "0000000000"},
+                 {{-9864, -9864}, -301, "0110000000"},
+                 {{-32768, 9863}, -1000, "0101000000"},
+                 {{-32767, 0}, -999, "0100000000"},
+                 {{32767, 0}, 1000, "1000000000"},
+                 {{0, 0, {0, 1, 1, 0}, {1, 0, 0, 0, 0, 1}}, 0, "0110100001"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.sample.x << "," << c.sample.y);
+        EXPECT_EQ(scaleAxis(c.sample.x), c.scaledX);
+        uint8_t joy[10] = {};
+        joyStateFromSample(c.sample, joy);
+        EXPECT_EQ(bits(joy), c.joy);
+    }
 }
 
-TEST(JoyAxis, ThresholdEdges) {
-    EXPECT_EQ(directionsOf(9862, 0), 0);      // 300: no direction
-    EXPECT_EQ(directionsOf(9863, 0), 1);      // 301: right
-    EXPECT_EQ(directionsOf(-9863, 0), 0);     // -300
-    EXPECT_EQ(directionsOf(-32768, 0), 2);    // -1000: left
-    EXPECT_EQ(directionsOf(0, -9864), 4);     // -301: up
-    EXPECT_EQ(directionsOf(0, 9863), 8);      // 301: down
-    EXPECT_EQ(directionsOf(32767, 32767), 9); // right and down together
-}
-
-TEST(JoyAxis, DpadAndButtons) {
-    JoySample sample;
-    sample.dpad[1] = true;
-    sample.dpad[2] = true;
-    sample.buttons[0] = true;
-    sample.buttons[5] = true;
-    uint8_t joy[10] = {};
-    joyStateFromSample(sample, joy);
-    const uint8_t want[10] = {0, 1, 1, 0, 1, 0, 0, 0, 0, 1};
-    EXPECT_EQ(std::memcmp(joy, want, 10), 0);
-}
-
-// One virtual device attached for a test, detached after it.
+// One virtual device attached for a test, detached after it. Set values reach SDL's joystick
+// state at the next SDL_JoystickUpdate; the devices poll only when the test says.
 class VirtualJoystick : public ::testing::Test {
   protected:
     void SetUp() override { ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER), 0); }
     void TearDown() override {
+        devices_.shutdown();
         detach();
         SDL_QuitSubSystem(SDL_INIT_GAMECONTROLLER);
     }
-
     void attach(SDL_JoystickType type, int axes, int buttons) {
         index_ = SDL_JoystickAttachVirtual(type, axes, buttons, 0);
-        ASSERT_GE(index_, 0) << SDL_GetError();
         device_ = SDL_JoystickOpen(index_);
-        ASSERT_NE(device_, nullptr);
+        ASSERT_NE(device_, nullptr) << SDL_GetError();
     }
     void detach() {
         if (device_ != nullptr) SDL_JoystickClose(device_);
-        device_ = nullptr;
         if (index_ >= 0) SDL_JoystickDetachVirtual(index_);
+        device_ = nullptr;
         index_ = -1;
     }
-    void setAxis(int axis, int16_t value) {
-        SDL_JoystickSetVirtualAxis(device_, axis, value);
-        SDL_JoystickUpdate();
-    }
-    void setButton(int button, bool down) {
-        SDL_JoystickSetVirtualButton(device_, button, down ? 1 : 0);
-        SDL_JoystickUpdate();
-    }
-    void pump(SdlDevices& devices) {
+    void axis(int n, int16_t value) { SDL_JoystickSetVirtualAxis(device_, n, value); }
+    void button(int n, bool down) { SDL_JoystickSetVirtualButton(device_, n, down ? 1 : 0); }
+    void pump() {
         SDL_PumpEvents();
-        SDL_Event event;
-        while (SDL_PollEvent(&event) != 0)
-            devices.handleEvent(event);
+        for (SDL_Event event; SDL_PollEvent(&event) != 0;)
+            devices_.handleEvent(event);
     }
-    void read(SdlDevices& devices) { devices.readState(keys_, joy_); }
+    std::string read(SdlDevices& devices) {
+        devices.readState(keys_, joy_);
+        return bits(joy_);
+    }
+    std::string pollAndRead() {
+        SDL_JoystickUpdate();
+        devices_.pollOnce();
+        return read(devices_);
+    }
 
     int index_ = -1;
     SDL_Joystick* device_ = nullptr;
+    SdlDevices devices_{false};
     uint8_t keys_[256] = {};
     uint8_t joy_[10] = {};
 };
 
 TEST_F(VirtualJoystick, FrameWithoutAFreshPollKeepsTheLastState) {
     attach(SDL_JOYSTICK_TYPE_UNKNOWN, 2, 8);
-    SdlDevices devices(false);
-    devices.start();
-    ASSERT_TRUE(devices.hasJoystick());
-    EXPECT_FALSE(devices.isGameController());
-
+    devices_.start();
     std::memset(joy_, 7, sizeof joy_);
-    read(devices); // nothing polled yet: left as it was
-    EXPECT_EQ(joy_[0], 7);
-
-    setAxis(0, 32767);
-    setButton(3, true);
-    devices.pollOnce();
-    EXPECT_TRUE(devices.pollReady.load());
-    read(devices);
-    EXPECT_FALSE(devices.pollReady.load());
-    EXPECT_EQ(joy_[0], 1);
-    EXPECT_EQ(joy_[1], 0);
-    EXPECT_EQ(joy_[7], 1);
-
-    setAxis(0, 0);
-    setButton(3, false);
-    read(devices); // the stick moved, but no poll came in
-    EXPECT_EQ(joy_[0], 1);
-    EXPECT_EQ(joy_[7], 1);
-
-    devices.pollOnce();
-    read(devices);
-    EXPECT_EQ(joy_[0], 0);
-    EXPECT_EQ(joy_[7], 0);
-    devices.shutdown();
+    EXPECT_EQ(read(devices_), "7777777777"); // nothing polled yet: left as it was
+    axis(0, 32767);
+    button(3, true);
+    EXPECT_EQ(pollAndRead(), "1000000100");
+    EXPECT_FALSE(devices_.pollReady.load());
+    axis(0, 0);
+    button(3, false);
+    SDL_JoystickUpdate();
+    EXPECT_EQ(read(devices_), "1000000100"); // the stick moved, but no poll came in
+    EXPECT_EQ(pollAndRead(), "0000000000");
 }
 
-TEST_F(VirtualJoystick, RawJoystickUsesFirstTwoAxesAndSixButtons) {
+// A raw joystick gives its first two axes and six buttons; a virtual controller's buttons and
+// axes are numbered as the controller's own.
+TEST_F(VirtualJoystick, RawAndGameControllerMappings) {
     attach(SDL_JOYSTICK_TYPE_UNKNOWN, 4, 10);
-    SdlDevices devices(false);
-    devices.start();
-    setAxis(1, -32768); // up
-    setAxis(2, 32767);  // a third axis is not used
-    setButton(5, true);
-    setButton(6, true); // nor a seventh button
-    devices.pollOnce();
-    read(devices);
-    const uint8_t want[10] = {0, 0, 1, 0, 0, 0, 0, 0, 0, 1};
-    EXPECT_EQ(std::memcmp(joy_, want, 10), 0);
-    devices.shutdown();
-}
+    devices_.start();
+    EXPECT_FALSE(devices_.isGameController());
+    axis(1, -32768); // up
+    axis(2, 32767);  // a third axis is not used
+    button(5, true);
+    button(6, true); // nor a seventh button
+    EXPECT_EQ(pollAndRead(), "0010000001");
+    devices_.shutdown();
+    detach();
 
-TEST_F(VirtualJoystick, GameControllerMapping) {
     attach(SDL_JOYSTICK_TYPE_GAMECONTROLLER, SDL_CONTROLLER_AXIS_MAX, SDL_CONTROLLER_BUTTON_MAX);
-    SdlDevices devices(false);
-    devices.start();
-    ASSERT_TRUE(devices.isGameController());
-    // A virtual controller's buttons and axes are numbered as the controller's own.
-    setButton(SDL_CONTROLLER_BUTTON_DPAD_LEFT, true);
-    setButton(SDL_CONTROLLER_BUTTON_X, true);
-    setButton(SDL_CONTROLLER_BUTTON_RIGHTSHOULDER, true);
-    setAxis(SDL_CONTROLLER_AXIS_LEFTY, 32767);
-    devices.pollOnce();
-    read(devices);
-    const uint8_t want[10] = {0, 1, 0, 1, 0, 0, 1, 0, 0, 1};
-    EXPECT_EQ(std::memcmp(joy_, want, 10), 0);
-    devices.shutdown();
+    devices_.start();
+    ASSERT_TRUE(devices_.isGameController());
+    for (int n : {SDL_CONTROLLER_BUTTON_DPAD_LEFT, SDL_CONTROLLER_BUTTON_X,
+                  SDL_CONTROLLER_BUTTON_RIGHTSHOULDER})
+        button(n, true);
+    axis(SDL_CONTROLLER_AXIS_LEFTY, 32767);
+    EXPECT_EQ(pollAndRead(), "0101001001");
 }
 
 TEST_F(VirtualJoystick, PollingThreadDeliversAndNeverOverlapsARead) {
     attach(SDL_JOYSTICK_TYPE_UNKNOWN, 2, 6);
-    SdlDevices devices(true, std::chrono::milliseconds(1));
-    devices.start();
+    SdlDevices threaded(true, std::chrono::milliseconds(1));
+    threaded.start();
     int fresh = 0;
-    auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(300);
-    int16_t value = 32767;
-    while (std::chrono::steady_clock::now() < until) {
-        if (devices.pollReady.load()) ++fresh;
-        read(devices);
-        setAxis(0, value);
-        value = static_cast<int16_t>(-value);
+    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(300);
+    for (int16_t v = 32767; std::chrono::steady_clock::now() < until; v = int16_t(-v)) {
+        fresh += threaded.pollReady.load() ? 1 : 0;
+        read(threaded);
+        axis(0, v);
+        SDL_JoystickUpdate();
     }
     EXPECT_GT(fresh, 20);
-    EXPECT_EQ(devices.overlaps(), 0);
-
-    setAxis(0, 32767);
-    bool sawRight = false;
-    for (int i = 0; i < 200 && !sawRight; ++i) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
-        read(devices);
-        sawRight = joy_[0] == 1 && joy_[1] == 0;
-    }
-    EXPECT_TRUE(sawRight);
-    devices.shutdown();
-    EXPECT_TRUE(devices.stopPolling.load());
+    EXPECT_EQ(threaded.overlaps(), 0);
+    threaded.shutdown();
 }
 
 TEST_F(VirtualJoystick, ConnectedLaterIsTakenUpAndUnpluggedReadsAllUp) {
-    SdlDevices devices(false);
-    devices.start();
-    EXPECT_FALSE(devices.hasJoystick());
+    devices_.start();
     std::memset(joy_, 1, sizeof joy_);
-    read(devices);
-    const uint8_t none[10] = {};
-    EXPECT_EQ(std::memcmp(joy_, none, 10), 0);
-
+    EXPECT_EQ(read(devices_), "0000000000");
     attach(SDL_JOYSTICK_TYPE_UNKNOWN, 2, 6);
-    pump(devices);
-    ASSERT_TRUE(devices.hasJoystick());
-    setButton(0, true);
-    devices.pollOnce();
-    read(devices);
-    EXPECT_EQ(joy_[4], 1);
-
+    pump();
+    ASSERT_TRUE(devices_.hasJoystick());
+    button(0, true);
+    EXPECT_EQ(pollAndRead(), "0000100000");
     detach();
-    pump(devices);
-    EXPECT_FALSE(devices.hasJoystick());
-    devices.pollOnce();
-    read(devices);
-    EXPECT_EQ(std::memcmp(joy_, none, 10), 0);
-    devices.shutdown();
+    pump();
+    EXPECT_FALSE(devices_.hasJoystick());
+    EXPECT_EQ(pollAndRead(), "0000000000");
 }
 
 TEST_F(VirtualJoystick, LosingFocusReleasesEverything) {
     attach(SDL_JOYSTICK_TYPE_UNKNOWN, 2, 6);
-    SdlDevices devices(false);
-    devices.start();
-    setAxis(0, 32767);
+    devices_.start();
+    axis(0, 32767);
     SDL_Event focus{};
     focus.type = SDL_WINDOWEVENT;
     focus.window.event = SDL_WINDOWEVENT_FOCUS_LOST;
-    devices.handleEvent(focus);
-    devices.pollOnce();
+    devices_.handleEvent(focus);
     std::memset(keys_, 0x80, sizeof keys_);
-    read(devices);
-    const uint8_t noKeys[256] = {};
-    const uint8_t none[10] = {};
-    EXPECT_EQ(std::memcmp(keys_, noKeys, 256), 0);
-    EXPECT_EQ(std::memcmp(joy_, none, 10), 0);
-
+    EXPECT_EQ(pollAndRead(), "0000000000");
+    EXPECT_EQ(std::count(keys_, keys_ + 256, 0), 256);
     focus.window.event = SDL_WINDOWEVENT_FOCUS_GAINED;
-    devices.handleEvent(focus);
-    devices.pollOnce();
-    read(devices);
-    EXPECT_EQ(joy_[0], 1);
-    devices.shutdown();
+    devices_.handleEvent(focus);
+    EXPECT_EQ(pollAndRead(), "1000000000");
 }
 
 } // namespace
