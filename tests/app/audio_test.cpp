@@ -6,63 +6,48 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <string>
+#include <memory>
 #include <vector>
+
+#include "app/run_program.h"
 
 namespace {
 
-void put16(std::ofstream& out, uint16_t v) {
-    out.put(char(v & 0xFF)).put(char(v >> 8));
-}
-void put32(std::ofstream& out, uint32_t v) {
-    put16(out, uint16_t(v & 0xFFFF));
-    put16(out, uint16_t(v >> 16));
+void put(std::string& out, uint32_t v, int bytes) {
+    for (int i = 0; i < bytes; ++i)
+        out += char(v >> (8 * i) & 0xFF);
 }
 
-// A 16-bit PCM wave file with the given channels and samples (interleaved).
-void writeWave(const std::filesystem::path& path, int rate, int channels,
-               const std::vector<int16_t>& samples) {
-    std::ofstream out(path, std::ios::binary);
-    uint32_t bytes = uint32_t(samples.size() * 2);
-    out.write("RIFF", 4);
-    put32(out, 36 + bytes);
-    out.write("WAVEfmt ", 8);
-    put32(out, 16);
-    put16(out, 1);
-    put16(out, uint16_t(channels));
-    put32(out, uint32_t(rate));
-    put32(out, uint32_t(rate * channels * 2));
-    put16(out, uint16_t(channels * 2));
-    put16(out, 16);
-    out.write("data", 4);
-    put32(out, bytes);
-    for (int16_t s : samples)
-        put16(out, uint16_t(s));
-}
-
-// A steady level for some frames, then silence for some more.
-std::vector<int16_t> levelThenSilence(int16_t level, int loud, int quiet) {
-    std::vector<int16_t> samples(size_t(loud + quiet), 0);
-    std::fill(samples.begin(), samples.begin() + loud, level);
-    return samples;
+// A 16-bit PCM wave file: a steady level for loud frames, then silence for quiet frames.
+void writeWave(const std::filesystem::path& path, int rate, int channels, int16_t level, int loud,
+               int quiet = 0) {
+    const uint32_t bytes = uint32_t((loud + quiet) * channels * 2);
+    std::string w = "RIFF";
+    put(w, 36 + bytes, 4);
+    w += "WAVEfmt ";
+    put(w, 16, 4);
+    put(w, 1, 2);
+    put(w, uint32_t(channels), 2);
+    put(w, uint32_t(rate), 4);
+    put(w, uint32_t(rate * channels * 2), 4);
+    put(w, uint32_t(channels * 2), 2);
+    put(w, 16, 2);
+    w += "data";
+    put(w, bytes, 4);
+    for (int i = 0; i < (loud + quiet) * channels; ++i)
+        put(w, i < loud * channels ? uint16_t(level) : 0, 2);
+    writeWholeFile(path, w);
 }
 
 class LoopbackAudio : public ::testing::Test {
   protected:
     void SetUp() override {
-        folder_ = std::filesystem::temp_directory_path() /
-                  ("orvane_audio_" +
-                   std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        std::filesystem::create_directories(folder_);
         ASSERT_TRUE(alcIsExtensionPresent(nullptr, "ALC_SOFT_loopback"));
-        openLoopback_ = reinterpret_cast<LPALCLOOPBACKOPENDEVICESOFT>(
+        auto openLoopback = reinterpret_cast<LPALCLOOPBACKOPENDEVICESOFT>(
             alcGetProcAddress(nullptr, "alcLoopbackOpenDeviceSOFT"));
         render_ = reinterpret_cast<LPALCRENDERSAMPLESSOFT>(
             alcGetProcAddress(nullptr, "alcRenderSamplesSOFT"));
-        device_ = openLoopback_(nullptr);
+        device_ = openLoopback(nullptr);
         ASSERT_NE(device_, nullptr);
     }
     void TearDown() override {
@@ -70,7 +55,6 @@ class LoopbackAudio : public ::testing::Test {
         if (device_ != nullptr) alcCloseDevice(device_);
         std::filesystem::remove_all(folder_);
     }
-
     void startAudio() {
         audio_ = std::make_unique<OpenAlAudio>(folder_.string(), device_, attributes_);
         audio_->start();
@@ -85,6 +69,11 @@ class LoopbackAudio : public ::testing::Test {
             most = std::max(most, std::abs(int(s)));
         return most;
     }
+    // The steady level of the output once a just-played sound has settled in.
+    int settledPeak() {
+        peak(500);
+        return peak(500);
+    }
     // How many blocks of 441 frames pass until the output falls silent.
     int blocksUntilSilent() {
         for (int block = 0; block < 200; ++block)
@@ -92,8 +81,7 @@ class LoopbackAudio : public ::testing::Test {
         return 200;
     }
 
-    std::filesystem::path folder_;
-    LPALCLOOPBACKOPENDEVICESOFT openLoopback_ = nullptr;
+    std::filesystem::path folder_ = scratchFolder("audio");
     LPALCRENDERSAMPLESSOFT render_ = nullptr;
     ALCdevice* device_ = nullptr;
     const ALCint attributes_[7] = {ALC_FORMAT_CHANNELS_SOFT,
@@ -106,20 +94,23 @@ class LoopbackAudio : public ::testing::Test {
     std::unique_ptr<OpenAlAudio> audio_;
 };
 
-TEST_F(LoopbackAudio, PlayedSoundIsHeardAndEnds) {
-    writeWave(folder_ / "pshot.wav", 44100, 1, levelThenSilence(8000, 4410, 0));
+TEST_F(LoopbackAudio, PlayedSoundIsHeardAtItsVolumeAndEnds) {
+    writeWave(folder_ / "pshot.wav", 44100, 1, 8000, 4410);
+    writeWave(folder_ / "eshot.wav", 44100, 1, 4000, 44100);
     startAudio();
-    EXPECT_TRUE(audio_->isLoaded(kSoundPshot));
-    EXPECT_FALSE(audio_->isLoaded(kSoundBoom));
     EXPECT_LT(peak(1000), 50); // nothing before it is played
     audio_->play(kSoundPshot, 100, 100);
     EXPECT_GT(peak(1000), 2000);
     EXPECT_LT(peak(10000), 8000 + 100);
     EXPECT_LT(peak(1000), 50); // 0.1 s of sound is over
+    audio_->play(kSoundEshot, 100, 100);
+    const int full = settledPeak();
+    audio_->play(kSoundEshot, 50, 100);
+    EXPECT_NEAR(double(settledPeak()) / full, 0.5, 0.05);
 }
 
 TEST_F(LoopbackAudio, RestartedChannelStartsFromItsBeginning) {
-    writeWave(folder_ / "boom.wav", 44100, 1, levelThenSilence(8000, 2205, 8820));
+    writeWave(folder_ / "boom.wav", 44100, 1, 8000, 2205, 8820);
     startAudio();
     audio_->play(kSoundBoom, 100, 100);
     EXPECT_GT(peak(1500), 2000);
@@ -130,89 +121,45 @@ TEST_F(LoopbackAudio, RestartedChannelStartsFromItsBeginning) {
 }
 
 TEST_F(LoopbackAudio, HigherRatePlaysFaster) {
-    writeWave(folder_ / "ehit.wav", 44100, 1, levelThenSilence(8000, 8820, 0));
+    writeWave(folder_ / "ehit.wav", 44100, 1, 8000, 8820);
     startAudio();
-    audio_->play(kSoundEhit, 100, 100);
-    int normal = blocksUntilSilent();
-    audio_->play(kSoundEhit, 100, 150);
-    int fast = blocksUntilSilent();
-    audio_->play(kSoundEhit, 100, 50);
-    int slow = blocksUntilSilent();
     // 0.2 s: 20 blocks at 100, about 13.3 at 150 and 40 at 50.
-    EXPECT_NEAR(normal, 20, 1);
-    EXPECT_NEAR(fast, 14, 1);
-    EXPECT_NEAR(slow, 40, 1);
+    const std::pair<int, int> rateBlocks[] = {{100, 20}, {150, 14}, {50, 40}};
+    for (const auto& [rate, blocks] : rateBlocks) {
+        audio_->play(kSoundEhit, 100, rate);
+        EXPECT_NEAR(blocksUntilSilent(), blocks, 1) << rate;
+    }
 }
 
-TEST_F(LoopbackAudio, VolumeScalesAndDifferentSoundsOverlap) {
-    writeWave(folder_ / "pshot.wav", 44100, 1, levelThenSilence(8000, 44100, 0));
-    writeWave(folder_ / "eshot.wav", 44100, 1, levelThenSilence(4000, 44100, 0));
-    startAudio();
-    audio_->play(kSoundPshot, 100, 100);
-    peak(500);
-    int full = peak(500);
-    audio_->play(kSoundPshot, 50, 100);
-    peak(500);
-    int half = peak(500);
-    EXPECT_NEAR(double(half) / full, 0.5, 0.05);
-    audio_->play(kSoundPshot, 100, 100);
-    audio_->play(kSoundEshot, 100, 100);
-    peak(500);
-    int both = peak(500);
-    EXPECT_NEAR(double(both) / full, 1.5, 0.08);
-}
-
-TEST_F(LoopbackAudio, AmbientLoopsQuietlyAtItsOwnRate) {
+TEST_F(LoopbackAudio, AmbientLoopsAtFortyPercentUntilStopped) {
     // 0.05 s at 11025 Hz: without the loop it would end after 2205 output frames.
-    writeWave(folder_ / "ambient.wav", 11025, 1, levelThenSilence(8000, 551, 0));
-    writeWave(folder_ / "pshot.wav", 44100, 1, levelThenSilence(8000, 44100, 0));
+    writeWave(folder_ / "ambient.wav", 11025, 1, 8000, 551);
+    writeWave(folder_ / "pshot.wav", 44100, 1, 8000, 44100);
     startAudio();
     ASSERT_TRUE(audio_->ambientLoaded());
-    int ambient = 0;
     for (int i = 0; i < 10; ++i)
-        ambient = std::max(ambient, peak(4410));
+        peak(4410);
+    const int ambient = settledPeak(); // still going after a second
     EXPECT_GT(ambient, 500);
-    EXPECT_GT(peak(4410), 500); // still going after a second
+    audio_->play(kSoundPshot, 100, 100);
+    EXPECT_NEAR(double(ambient) / (settledPeak() - ambient), 0.4, 0.04);
     audio_->stop();
     peak(1000); // a stopped source fades out over a few frames
     audio_->play(kSoundPshot, 100, 100);
     EXPECT_LT(peak(1000), 50);
 }
 
-TEST_F(LoopbackAudio, AmbientIsAtFortyPercent) {
-    writeWave(folder_ / "ambient.wav", 11025, 1, levelThenSilence(8000, 11025, 0));
-    writeWave(folder_ / "pshot.wav", 44100, 1, levelThenSilence(8000, 44100, 0));
-    startAudio();
-    peak(500);
-    int ambient = peak(500);
-    audio_->play(kSoundPshot, 100, 100);
-    peak(500);
-    int both = peak(500);
-    EXPECT_NEAR(double(ambient) / (both - ambient), 0.4, 0.04);
-}
-
-TEST_F(LoopbackAudio, MissingFilesStaySilent) {
-    writeWave(folder_ / "lock.wav", 44100, 1, levelThenSilence(8000, 4410, 0));
+TEST_F(LoopbackAudio, MissingAndBrokenFilesStaySilentAndStereoIsMixed) {
+    writeWave(folder_ / "lock.wav", 44100, 2, 6000, 4410);
+    writeWholeFile(folder_ / "level.wav", "RIFF not a wave");
     startAudio();
     EXPECT_FALSE(audio_->ambientLoaded());
+    EXPECT_FALSE(audio_->isLoaded(kSoundLevel));
     for (int id = 0; id < kSoundCount; ++id) {
         if (id != kSoundLock) audio_->play(static_cast<SoundId>(id), 100, 100);
     }
     EXPECT_LT(peak(4000), 50);
     audio_->play(kSoundLock, 100, 100);
-    EXPECT_GT(peak(1000), 2000);
-}
-
-TEST_F(LoopbackAudio, StereoFileIsMixedToMonoAndABrokenFileSkipped) {
-    std::vector<int16_t> stereo(2 * 4410, 6000);
-    writeWave(folder_ / "die.wav", 44100, 2, stereo);
-    std::ofstream broken(folder_ / "level.wav", std::ios::binary);
-    broken << "RIFF not a wave";
-    broken.close();
-    startAudio();
-    EXPECT_TRUE(audio_->isLoaded(kSoundDie));
-    EXPECT_FALSE(audio_->isLoaded(kSoundLevel));
-    audio_->play(kSoundDie, 100, 100);
     EXPECT_GT(peak(1000), 2000);
 }
 
