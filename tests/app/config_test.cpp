@@ -3,27 +3,23 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-
 #include "app/run_program.h"
 
 namespace {
 
 class ConfigFile : public ::testing::Test {
   protected:
-    void SetUp() override { path_ = dir_ / "config.txt"; }
     void TearDown() override { std::filesystem::remove_all(dir_); }
-
     std::filesystem::path dir_ = scratchFolder("config");
-    std::filesystem::path path_;
+    std::string path_ = (dir_ / "config.txt").string();
 };
 
 TEST_F(ConfigFile, MissingFileIsCreatedWithTheExactDefaultBytes) {
     DisplaySettings settings;
     settings.fullscreen = true;
-    EXPECT_EQ(readConfig(path_.string(), settings), ConfigResult::Created);
+    EXPECT_EQ(readConfig(path_, settings), ConfigResult::Created);
     EXPECT_EQ(readWholeFile(path_), "fullscreen 0\n\n[0=windowed, 1=fullscreen (640x480)]");
-    EXPECT_EQ(readConfig(path_.string(), settings), ConfigResult::Read);
+    EXPECT_EQ(readConfig(path_, settings), ConfigResult::Read);
     EXPECT_FALSE(settings.fullscreen); // the created file reads back as a window
     EXPECT_EQ(readConfig((dir_ / "no_folder" / "config.txt").string(), settings),
               ConfigResult::Missing);
@@ -32,12 +28,11 @@ TEST_F(ConfigFile, MissingFileIsCreatedWithTheExactDefaultBytes) {
 TEST_F(ConfigFile, OnlyTheNumbersZeroAndOneChangeTheChoice) {
     const std::string longWord(200, 'w');
     const std::string hugeWord(100000, 'q');
-    struct Case {
+    const struct {
         std::string text;
         bool before;
         bool after;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"fullscreen 1", false, true},
         {"fullscreen 1\n\n[0=windowed, 1=fullscreen (640x480)]", false, true},
         {"banana 1", false, true},
@@ -63,12 +58,12 @@ TEST_F(ConfigFile, OnlyTheNumbersZeroAndOneChangeTheChoice) {
         {"fullscreen 0x10", false, false},
         {"fullscreen 010", false, false},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.text.substr(0, 40));
         writeWholeFile(path_, c.text);
         DisplaySettings settings;
         settings.fullscreen = c.before;
-        EXPECT_EQ(readConfig(path_.string(), settings), ConfigResult::Read);
+        EXPECT_EQ(readConfig(path_, settings), ConfigResult::Read);
         EXPECT_EQ(settings.fullscreen, c.after);
     }
 }

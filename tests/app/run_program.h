@@ -28,23 +28,24 @@ inline void writeWholeFile(const std::filesystem::path& path, const std::string&
     std::ofstream(path, std::ios::binary) << text;
 }
 
-// A fresh folder per test, so a high-score file written by one run never feeds another; the
+// A fresh folder per test, so a high-score file written by one test never feeds another; the
 // game's images are reachable through a link to the repository's data folder.
 inline std::filesystem::path scratchFolder(const std::string& name) {
     const auto dir = std::filesystem::temp_directory_path() /
                      ("orvane_" + name + "_" + std::to_string(getpid()));
     std::filesystem::remove_all(dir);
     std::filesystem::create_directories(dir);
-    const std::filesystem::path data = std::filesystem::path(ORVANE_SOURCE_DIR) / "data";
-    if (std::filesystem::exists(data))
-        std::filesystem::create_directory_symlink(data, dir / "data");
+    std::filesystem::create_directory_symlink(std::filesystem::path(ORVANE_SOURCE_DIR) / "data",
+                                              dir / "data");
     return dir;
 }
 
-// Runs the program with the arguments (already quoted for the shell) inside folder.
-inline ProgramRun runProgram(const std::filesystem::path& folder, const std::string& args) {
-    const std::string command = "cd '" + folder.string() + "' && '" ORVANE_BINARY "' " + args +
-                                " >stdout.txt 2>stderr.txt </dev/null";
+// Runs the program with the arguments (already quoted for the shell) inside folder; env may
+// start the command with changes to the environment.
+inline ProgramRun runProgram(const std::filesystem::path& folder, const std::string& args,
+                             const std::string& env = "") {
+    const std::string command = "cd '" + folder.string() + "' && " + env + " '" ORVANE_BINARY "' " +
+                                args + " >stdout.txt 2>stderr.txt </dev/null";
     ProgramRun run;
     const int raw = std::system(command.c_str());
     run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
@@ -64,6 +65,5 @@ inline std::vector<std::string> splitLines(const std::string& text) {
 // The frame number a dump line starts with, -1 when it does not start as a dump line should.
 inline long long dumpFrame(const std::string& line) {
     const std::string head = "{\"frame\": ";
-    if (line.rfind(head, 0) != 0) return -1;
-    return std::atoll(line.c_str() + head.size());
+    return line.rfind(head, 0) == 0 ? std::atoll(line.c_str() + head.size()) : -1;
 }
