@@ -10,12 +10,6 @@
 #include "render/graphics.h"
 #include "world/random.h"
 
-namespace {
-GameState& stateOf(const GameEnv* env) {
-    return (env != nullptr && env->state != nullptr) ? *env->state : *gameState;
-}
-} // namespace
-
 Enemy::Enemy(GameEnv* env, Graphics* graphics, int32_t pixelX, int32_t pixelY) {
     categories[0] = kCategoryEnemy;
     types[0] = kCodeEnemy & 0xFFFF;
@@ -43,7 +37,7 @@ void Enemy::init(GameEnv* env, Graphics* graphics, int32_t pixelX, int32_t pixel
 }
 
 int32_t Enemy::firePeriod() const {
-    const int32_t period = (20 - stateOf(env).level) * 10;
+    const int32_t period = (20 - env->state->level) * 10;
     return period < 30 ? 30 : period;
 }
 
@@ -67,7 +61,7 @@ bool Enemy::update() {
 }
 
 bool Enemy::takeHits() {
-    GameState& state = stateOf(env);
+    GameState& state = *env->state;
     for (uint32_t code = nextMessage(); code != kMsgNone; code = nextMessage()) {
         if (code != kMsgHit) continue;
         playSound(kSoundEhit, 20, 100);

@@ -21,10 +21,6 @@ bool held(const GameEnv* env, std::initializer_list<int32_t> inputs) {
     }
     return false;
 }
-
-GameState& stateOf(const GameEnv* env) {
-    return (env != nullptr && env->state != nullptr) ? *env->state : *gameState;
-}
 } // namespace
 
 PlayerShip::PlayerShip(GameEnv* env, Graphics* graphics, int32_t pixelX, int32_t pixelY) {
@@ -108,7 +104,7 @@ void PlayerShip::takeHits() {
 void PlayerShip::loseLife() {
     playSound(kSoundCrash, 50, 100);
     invulnFrames = 32;
-    stateOf(env).lives -= 1;
+    env->state->lives -= 1;
 }
 
 void PlayerShip::steer(bool right, bool left, bool up, bool down) {
@@ -132,7 +128,7 @@ void PlayerShip::hitWalls() {
     playSound(kSoundCrash, 50, 100); // heard even while invulnerable
     if (invulnFrames <= 0) {
         invulnFrames = 32;
-        stateOf(env).lives -= 1;
+        env->state->lives -= 1;
     }
     // Bounce 6 pixels towards the middle of the band and keep going that way at full speed.
     if (toPixel(y) < 110) {
