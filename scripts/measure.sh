@@ -18,7 +18,7 @@ echo "machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -
     "load average $(cut -d' ' -f1-3 /proc/loadavg)"
 
 echo "== game logic per frame (headless, fire held, weaving, chain swung, games lost and restarted)"
-build-release/bench/game_frame_bench --benchmark_filter='BM_GameFrameSpread' \
+build-release/bench/game_frame_bench --benchmark_filter='BM_GameFrame(Cpu)?Spread' \
     --benchmark_counters_tabular=true 2>/dev/null | grep -E 'BM_|median|Benchmark' || true
 
 echo "== windowed game under Xvfb and Mesa ($frames frames of scripted play, paced)"
@@ -28,4 +28,4 @@ xvfb-run -a -s "-screen 0 1024x768x24" sh -c "ORVANE_LAUNCH_NS=\$(date +%s%N) ex
     /usr/bin/time -f 'time: elapsed_s=%e user_s=%U sys_s=%S cpu=%P max_rss_kb=%M' \
     env LD_PRELOAD='$work/frame_probe.so' '$(pwd)/build-release/orvane' --input '$work/play.log' \
     --frames $frames" 2>&1 | grep -E '^(probe|time):'
-echo "(cpu is user+sys over elapsed, of one core; draw is from the clear to the end of the swap)"
+echo "(cpu: user+sys over elapsed, of one core; draw: clear until the picture is finished; present: the swap)"
