@@ -33,31 +33,26 @@ void writeWave(const std::filesystem::path& path, uint32_t rate, uint32_t channe
     writeWholeFile(path, wave);
 }
 
+// The game's audio on a loopback device, whose output the test renders and measures.
 class LoopbackAudio : public ::testing::Test {
   protected:
-    void SetUp() override {
-        ASSERT_TRUE(alcIsExtensionPresent(nullptr, "ALC_SOFT_loopback"));
-        auto openLoopback = reinterpret_cast<LPALCLOOPBACKOPENDEVICESOFT>(
-            alcGetProcAddress(nullptr, "alcLoopbackOpenDeviceSOFT"));
-        render_ = reinterpret_cast<LPALCRENDERSAMPLESSOFT>(
-            alcGetProcAddress(nullptr, "alcRenderSamplesSOFT"));
-        device_ = openLoopback(nullptr);
-        ASSERT_NE(device_, nullptr);
-    }
     void TearDown() override {
         audio_.reset();
         if (device_ != nullptr) alcCloseDevice(device_);
         std::filesystem::remove_all(folder_);
     }
     void startAudio() {
-        static const ALCint attributes[] = {ALC_FORMAT_CHANNELS_SOFT,
-                                            ALC_STEREO_SOFT,
-                                            ALC_FORMAT_TYPE_SOFT,
-                                            ALC_SHORT_SOFT,
-                                            ALC_FREQUENCY,
-                                            44100,
-                                            0};
-        audio_ = std::make_unique<OpenAlAudio>(folder_.string(), device_, attributes);
+        ASSERT_TRUE(alcIsExtensionPresent(nullptr, "ALC_SOFT_loopback"));
+        render_ = reinterpret_cast<LPALCRENDERSAMPLESSOFT>(
+            alcGetProcAddress(nullptr, "alcRenderSamplesSOFT"));
+        device_ = reinterpret_cast<LPALCLOOPBACKOPENDEVICESOFT>(
+            alcGetProcAddress(nullptr, "alcLoopbackOpenDeviceSOFT"))(nullptr);
+        ASSERT_NE(device_, nullptr);
+        // 44100 frames a second of 16-bit stereo.
+        static const ALCint format[] = {
+            ALC_FREQUENCY,  44100, ALC_FORMAT_CHANNELS_SOFT, ALC_STEREO_SOFT, ALC_FORMAT_TYPE_SOFT,
+            ALC_SHORT_SOFT, 0};
+        audio_ = std::make_unique<OpenAlAudio>(folder_.string(), device_, format);
         audio_->start();
         ASSERT_TRUE(audio_->isOpen());
     }

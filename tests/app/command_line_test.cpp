@@ -6,67 +6,51 @@
 
 namespace {
 
-class ProgramOptions : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        writeWholeFile(dir_ / "esc.log", "orvane-input 1\nseed 5\n2\n1 1\n");
-        writeWholeFile(dir_ / "bad.log", "orvane-input 1\nseed 1\n5 266\n");
-    }
-    void TearDown() override { std::filesystem::remove_all(dir_); }
-    std::filesystem::path dir_ = scratchFolder("options");
-};
+class ProgramOptions : public ProgramFolder {};
 
-TEST_F(ProgramOptions, TakesEveryOptionAtItsLimit) {
-    const std::pair<const char*, const char*> cases[] = {
-        {"--help --bogus", "--dump-every"}, // help and version answer whatever follows
-        {"--version --seed", "orvane "},
-        {"--headless --seed 4294967295 --frames 0 --record=r.log --dump -", "{\"frame\": 0, "},
-        {"--headless --input=esc.log --frames 9223372036854775807 --dump-every=75 --dump -",
+TEST_F(ProgramOptions, TakeValuesAtTheirLimitsAndRefuseMistakesWithOneLine) {
+    write("esc.log", "orvane-input 1\nseed 5\n2\n1 1\n");
+    write("bad.log", "orvane-input 1\nseed 1\n5 266\n");
+    const struct {
+        const char* args;
+        int status;
+        const char* shown; // in the output, or in the one line of error
+    } cases[] = {
+        {"--help --bogus", 0, "--dump-every"}, // help and version answer whatever follows
+        {"--version --seed", 0, "orvane "},
+        {"--headless --seed 4294967295 --frames 0 --record=r.log --dump -", 0, "{\"frame\": 0, "},
+        {"--headless --input=esc.log --frames 9223372036854775807 --dump-every=75 --dump -", 0,
          "{\"frame\": 2, "},
+        {"--seed 4294967296", 2, "4294967296"},
+        {"--seed 12abc", 2, "12abc"},
+        {"--seed ''", 2, "--seed"},
+        {"--seed +3", 2, "+3"},
+        {"--frames -5", 2, "--frames"},
+        {"--frames 9223372036854775808", 2, "--frames"},
+        {"--dump-every 0", 2, "--dump-every"},
+        {"--dump-every ' 5'", 2, "--dump-every"},
+        {"--bogus --help", 2, "--bogus"},
+        {"game.log", 2, "game.log"},
+        {"--seed", 2, "missing value for --seed"},
+        {"--frames 10 --input", 2, "missing value for --input"},
+        {"--dump=", 2, "--dump"},
+        {"--headless=1 --frames 1", 2, "--headless"},
+        {"--headless", 2, "--input or --frames"},
+        {"--headless --frames 3 --screenshot a.png", 2, "--screenshot"},
+        {"--headless --input missing.log --dump -", 2, "missing.log"},
+        {"--headless --input bad.log --dump -", 2, "bad.log' line 3:"},
+        {"--headless --input esc.log --dump no/such/folder.jsonl", 2, "no/such/folder.jsonl"},
+        {"--headless --input esc.log --dump - --record esc.log/x", 2, "esc.log/x"},
     };
-    for (const auto& [args, shown] : cases) {
-        SCOPED_TRACE(args);
-        const ProgramRun r = runProgram(dir_, args);
-        EXPECT_EQ(r.status, 0) << r.err;
-        EXPECT_NE(r.out.find(shown), std::string::npos) << r.out.substr(0, 200);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.args);
+        const ProgramRun r = run(c.args, c.status);
+        // A refusal comes before any frame, so nothing is dumped.
+        EXPECT_EQ(splitLines(r.err).size(), c.status == 0 ? 0u : 1u) << r.err;
+        EXPECT_NE((c.status == 0 ? r.out : r.err).find(c.shown), std::string::npos);
+        EXPECT_TRUE(c.status == 0 || r.out.empty());
     }
-    EXPECT_EQ(readWholeFile(dir_ / "r.log"), "orvane-input 1\nseed 4294967295\n");
-}
-
-TEST_F(ProgramOptions, RefusesMistakesWithOneLineAndStatusTwo) {
-    const std::pair<const char*, const char*> cases[] = {
-        {"--seed -1", "--seed"},
-        {"--seed 4294967296", "4294967296"},
-        {"--seed 12abc", "12abc"},
-        {"--seed ''", "--seed"},
-        {"--seed +3", "+3"},
-        {"--frames -5", "--frames"},
-        {"--frames 9223372036854775808", "--frames"},
-        {"--frames 1e3", "1e3"},
-        {"--dump-every 0", "--dump-every"},
-        {"--dump-every ' 5'", "--dump-every"},
-        {"--bogus --help", "--bogus"},
-        {"-h", "-h"},
-        {"game.log", "game.log"},
-        {"--seed", "missing value for --seed"},
-        {"--frames 10 --input", "missing value for --input"},
-        {"--dump=", "--dump"},
-        {"--headless=1 --frames 1", "--headless"},
-        {"--headless", "--input or --frames"},
-        {"--headless --frames 3 --screenshot a.png", "--screenshot"},
-        {"--headless --input missing.log --dump -", "missing.log"},
-        {"--headless --input bad.log --dump -", "bad.log' line 3:"},
-        {"--headless --input esc.log --dump no/such/folder.jsonl", "no/such/folder.jsonl"},
-        {"--headless --input esc.log --dump - --record esc.log/x", "esc.log/x"},
-    };
-    for (const auto& [args, mention] : cases) {
-        SCOPED_TRACE(args);
-        const ProgramRun r = runProgram(dir_, args);
-        EXPECT_EQ(r.status, 2);
-        EXPECT_TRUE(r.out.empty()); // no frame ran, nothing was dumped
-        ASSERT_EQ(splitLines(r.err).size(), 1u) << r.err;
-        EXPECT_NE(r.err.find(mention), std::string::npos) << r.err;
-    }
+    EXPECT_EQ(file("r.log"), "orvane-input 1\nseed 4294967295\n");
 }
 
 } // namespace

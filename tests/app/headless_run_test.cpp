@@ -14,53 +14,36 @@ Frames dumpedFrames(const std::string& dump) {
     return frames;
 }
 
-// Each test runs in a folder of its own, removed afterwards.
-class HeadlessProgram : public ::testing::Test {
-  protected:
-    void TearDown() override { std::filesystem::remove_all(dir_); }
-    // Every run starts without a high score, as runs that must match need.
-    std::string run(const std::string& args) {
-        std::filesystem::remove(dir_ / "highscore.dat");
-        const ProgramRun r = runProgram(dir_, args);
-        EXPECT_EQ(r.status, 0) << args << ": " << r.err;
-        return r.out;
-    }
-    std::string file(const std::string& name) { return readWholeFile(dir_ / name); }
-    void write(const std::string& name, const std::string& text) {
-        writeWholeFile(dir_ / name, text);
-    }
-
-    std::filesystem::path dir_ = scratchFolder("headless");
-};
+class HeadlessProgram : public ProgramFolder {};
 
 TEST_F(HeadlessProgram, ASeededRunDumpsEveryFrameTheSameEachTime) {
-    const std::string first = run("--headless --seed 1 --frames 3000 --dump -");
+    const std::string first = run("--headless --seed 1 --frames 3000 --dump -").out;
     const Frames frames = dumpedFrames(first);
     ASSERT_EQ(frames.size(), 3001u);
     for (size_t i = 0; i < frames.size(); ++i)
         ASSERT_EQ(frames[i], static_cast<long long>(i));
-    EXPECT_TRUE(first == run("--headless --seed 1 --frames 3000 --dump -")) << "runs differ";
+    EXPECT_TRUE(first == run("--headless --seed 1 --frames 3000 --dump -").out) << "runs differ";
     // Frame 0 is the state right after set-up: the first game with its ship.
     EXPECT_NE(first.find("\"frameCount\": 0,"), std::string::npos);
     EXPECT_LT(first.find("\"code\": 65537"), first.find('\n'));
 }
 
 TEST_F(HeadlessProgram, DumpEveryKeepsFirstMultiplesAndLastOnce) {
-    EXPECT_EQ(dumpedFrames(run("--headless --seed 9 --frames 50 --dump-every 7 --dump -")),
+    EXPECT_EQ(dumpedFrames(run("--headless --seed 9 --frames 50 --dump-every 7 --dump -").out),
               (Frames{0, 7, 14, 21, 28, 35, 42, 49, 50}));
-    EXPECT_TRUE(run("--headless --seed 9 --frames 49 --dump-every 7 --dump o.jsonl").empty());
+    EXPECT_TRUE(run("--headless --seed 9 --frames 49 --dump-every 7 --dump o.jsonl").out.empty());
     EXPECT_EQ(dumpedFrames(file("o.jsonl")), (Frames{0, 7, 14, 21, 28, 35, 42, 49}));
-    EXPECT_EQ(dumpedFrames(run("--headless --seed 9 --frames 0 --dump -")), (Frames{0}));
+    EXPECT_EQ(dumpedFrames(run("--headless --seed 9 --frames 0 --dump -").out), (Frames{0}));
 }
 
 TEST_F(HeadlessProgram, TheSeedComesFromTheOptionElseTheLog) {
     write("a.log", "orvane-input 1\nseed 77\n40 205\n");
     write("b.log", "orvane-input 1\nseed 78\n40 205\n");
-    const std::string fromLog = run("--headless --input a.log --dump -");
-    const std::string fromOption = run("--headless --input a.log --seed 78 --dump -");
+    const std::string fromLog = run("--headless --input a.log --dump -").out;
+    const std::string fromOption = run("--headless --input a.log --seed 78 --dump -").out;
     EXPECT_EQ(dumpedFrames(fromLog).size(), 41u); // the log's 40 frames and frame 0
     EXPECT_TRUE(fromLog != fromOption);
-    EXPECT_TRUE(fromOption == run("--headless --input b.log --dump -"));
+    EXPECT_TRUE(fromOption == run("--headless --input b.log --dump -").out);
 }
 
 TEST_F(HeadlessProgram, ARecordedGameReplaysToTheSameDump) {

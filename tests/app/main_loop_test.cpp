@@ -53,22 +53,10 @@ bool isPng640x480(const std::filesystem::path& path) {
            bytes.compare(16, 8, std::string("\0\0\x02\x80\0\0\x01\xe0", 8)) == 0;
 }
 
-class WindowedProgram : public ::testing::Test {
-  protected:
-    void TearDown() override { std::filesystem::remove_all(dir_); }
-    // Each run starts without a high score, so one run cannot feed the next.
-    void run(const std::string& args, const std::string& env = "") {
-        std::filesystem::remove(dir_ / "highscore.dat");
-        const ProgramRun r = runProgram(dir_, args, env);
-        EXPECT_EQ(r.status, 0) << args << ": " << r.err;
-    }
-    std::string file(const std::string& name) { return readWholeFile(dir_ / name); }
-
-    std::filesystem::path dir_ = scratchFolder("windowed");
-};
+class WindowedProgram : public ProgramFolder {};
 
 TEST_F(WindowedProgram, NoDisplayExitsWithZeroAndSetsNothingUp) {
-    run("", "env -u DISPLAY -u SDL_VIDEODRIVER -u WAYLAND_DISPLAY");
+    run("", 0, "env -u DISPLAY -u SDL_VIDEODRIVER -u WAYLAND_DISPLAY");
     EXPECT_NE(file("stderr.txt").find("Could not create window"), std::string::npos);
     // config.txt is read or written before the window; the game itself never started.
     EXPECT_EQ(file("config.txt"), "fullscreen 0\n\n[0=windowed, 1=fullscreen (640x480)]");
@@ -86,8 +74,8 @@ TEST_F(WindowedProgram, RunsFramesPacedAndSavesTheLastPicture) {
 
 TEST_F(WindowedProgram, ReplayInAWindowMatchesTheHeadlessRunUpToEscape) {
     // Weave and fire for a while, then Escape: that frame and the rows after it never run.
-    writeWholeFile(dir_ / "play.log", "orvane-input 1\nseed 77\n30 205 44\n40 200 44 45\n30 208\n"
-                                      "20 203 45\n1 1\n30 44\n");
+    write("play.log", "orvane-input 1\nseed 77\n30 205 44\n40 200 44 45\n30 208\n"
+                      "20 203 45\n1 1\n30 44\n");
     run("--input play.log --dump window.jsonl --record again.log");
     run("--headless --input play.log --dump headless.jsonl");
     const auto lines = splitLines(file("window.jsonl"));

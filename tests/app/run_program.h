@@ -1,6 +1,7 @@
 // Runs the built game program in a scratch folder of its own and collects what it printed.
 #pragma once
 
+#include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -11,12 +12,6 @@
 #include <sys/wait.h>
 #include <vector>
 
-struct ProgramRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
 inline std::string readWholeFile(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
     std::stringstream s;
@@ -26,32 +21,6 @@ inline std::string readWholeFile(const std::filesystem::path& path) {
 
 inline void writeWholeFile(const std::filesystem::path& path, const std::string& text) {
     std::ofstream(path, std::ios::binary) << text;
-}
-
-// A fresh folder per test, so a high-score file written by one test never feeds another; the
-// game's images are reachable through a link to the repository's data folder.
-inline std::filesystem::path scratchFolder(const std::string& name) {
-    const auto dir = std::filesystem::temp_directory_path() /
-                     ("orvane_" + name + "_" + std::to_string(getpid()));
-    std::filesystem::remove_all(dir);
-    std::filesystem::create_directories(dir);
-    std::filesystem::create_directory_symlink(std::filesystem::path(ORVANE_SOURCE_DIR) / "data",
-                                              dir / "data");
-    return dir;
-}
-
-// Runs the program with the arguments (already quoted for the shell) inside folder; env may
-// start the command with changes to the environment.
-inline ProgramRun runProgram(const std::filesystem::path& folder, const std::string& args,
-                             const std::string& env = "") {
-    const std::string command = "cd '" + folder.string() + "' && " + env + " '" ORVANE_BINARY "' " +
-                                args + " >stdout.txt 2>stderr.txt </dev/null";
-    ProgramRun run;
-    const int raw = std::system(command.c_str());
-    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    run.out = readWholeFile(folder / "stdout.txt");
-    run.err = readWholeFile(folder / "stderr.txt");
-    return run;
 }
 
 inline std::vector<std::string> splitLines(const std::string& text) {
@@ -67,3 +36,47 @@ inline long long dumpFrame(const std::string& line) {
     const std::string head = "{\"frame\": ";
     return line.rfind(head, 0) == 0 ? std::atoll(line.c_str() + head.size()) : -1;
 }
+
+// A fresh folder, so a high-score file written by one test never feeds another; the game's
+// images are reachable through a link to the repository's data folder.
+inline std::filesystem::path scratchFolder(const std::string& name) {
+    const auto dir = std::filesystem::temp_directory_path() /
+                     ("orvane_" + name + "_" + std::to_string(getpid()));
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir);
+    std::filesystem::create_directory_symlink(std::filesystem::path(ORVANE_SOURCE_DIR) / "data",
+                                              dir / "data");
+    return dir;
+}
+
+struct ProgramRun {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+// A test that runs the program in a scratch folder, removed afterwards.
+class ProgramFolder : public ::testing::Test {
+  protected:
+    void TearDown() override { std::filesystem::remove_all(dir_); }
+
+    // Runs with the arguments (already quoted for the shell), env going before the program, and
+    // expects the status. Each run starts without a high score, so one cannot feed the next.
+    ProgramRun run(const std::string& args, int status = 0, const std::string& env = "") {
+        std::filesystem::remove(dir_ / "highscore.dat");
+        const std::string command = "cd '" + dir_.string() + "' && " + env +
+                                    " '" ORVANE_BINARY "' " + args +
+                                    " >stdout.txt 2>stderr.txt </dev/null";
+        const int raw = std::system(command.c_str());
+        const ProgramRun r{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, file("stdout.txt"),
+                           file("stderr.txt")};
+        EXPECT_EQ(r.status, status) << args << ": " << r.err;
+        return r;
+    }
+    std::string file(const std::string& name) { return readWholeFile(dir_ / name); }
+    void write(const std::string& name, const std::string& text) {
+        writeWholeFile(dir_ / name, text);
+    }
+
+    std::filesystem::path dir_ = scratchFolder("program");
+};

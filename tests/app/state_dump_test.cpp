@@ -63,8 +63,6 @@ TEST_F(DumpedGame, KeysComeInTheirFixedOrder) {
         ASSERT_NE(at, std::string::npos) << key << " missing or out of order";
     }
     EXPECT_EQ(text.rfind("{\"frame\": 5, ", 0), 0u);
-    EXPECT_NE(text.find("\"code\": 131073"), std::string::npos);
-    EXPECT_EQ(text.find("\"slot\": 0, "), text.find("\"slot\": "));
     EXPECT_NE(text.find("\"sounds\": [[2, 50, 100]]}"), std::string::npos);
 }
 

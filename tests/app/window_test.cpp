@@ -30,14 +30,12 @@ void expectProjection(int width, int height) {
     EXPECT_EQ(v[0], GL_MODELVIEW);
 }
 
-// The window's size and its drawable size, as "640x480 640x480".
+// The size of the window's drawing area, as "640x480".
 std::string clientSize() {
     int w = 0;
     int h = 0;
-    SDL_GetWindowSize(gameWindow(), &w, &h);
-    std::string size = std::to_string(w) + "x" + std::to_string(h);
     windowDrawableSize(w, h);
-    return size + " " + std::to_string(w) + "x" + std::to_string(h);
+    return std::to_string(w) + "x" + std::to_string(h);
 }
 
 WindowRequest sendWindowEvent(Uint8 kind, int data1 = 0, int data2 = 0) {
@@ -61,22 +59,36 @@ class GameWindow : public ::testing::Test {
     }
 };
 
-TEST_F(GameWindow, OpensWithClientAreaProjectionAndDrawingState) {
-    ASSERT_TRUE(open()) << "needs a display (the tests run under xvfb-run)";
-    EXPECT_STREQ(SDL_GetWindowTitle(gameWindow()), "Orvane weapons test");
-    EXPECT_FALSE(windowIsFullscreen());
-    EXPECT_EQ(clientSize(), "640x480 640x480");
-    expectProjection(640, 480);
+TEST_F(GameWindow, OpensWithClientAreaProjectionAndDrawingStateAndCloses) {
+    // Full screen, given by the display or not, keeps the client area and hides the cursor.
+    for (bool fullscreen : {false, true}) {
+        SCOPED_TRACE(fullscreen ? "full screen" : "window");
+        ASSERT_TRUE(open(fullscreen)) << "needs a display (the tests run under xvfb-run)";
+        EXPECT_STREQ(SDL_GetWindowTitle(gameWindow()), "Orvane weapons test");
+        EXPECT_EQ(clientSize(), "640x480");
+        expectProjection(640, 480);
+        EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), fullscreen ? SDL_DISABLE : SDL_ENABLE);
+        EXPECT_EQ((SDL_GetWindowFlags(gameWindow()) & SDL_WINDOW_FULLSCREEN) != 0,
+                  windowIsFullscreen());
+        EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D));
+        EXPECT_FALSE(glIsEnabled(GL_DEPTH_TEST) || glIsEnabled(GL_CULL_FACE) ||
+                     glIsEnabled(GL_BLEND));
+        GLfloat clear[4] = {1, 1, 1, 1};
+        glGetFloatv(GL_COLOR_CLEAR_VALUE, clear);
+        EXPECT_EQ(clear[0] + clear[1] + clear[2] + clear[3], 0.0f);
+        EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
+
+        const Uint32 id = SDL_GetWindowID(gameWindow());
+        destroyGLWindow(); // and it can be made again
+        EXPECT_EQ(gameWindow(), nullptr);
+        EXPECT_EQ(SDL_GL_GetCurrentContext(), nullptr);
+        EXPECT_EQ(SDL_GetWindowFromID(id), nullptr);
+        destroyGLWindow(); // a second time finds nothing to undo
+    }
     EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_ENABLE);
-    EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D));
-    EXPECT_FALSE(glIsEnabled(GL_DEPTH_TEST) || glIsEnabled(GL_CULL_FACE) || glIsEnabled(GL_BLEND));
-    GLfloat clear[4] = {1, 1, 1, 1};
-    glGetFloatv(GL_COLOR_CLEAR_VALUE, clear);
-    EXPECT_EQ(clear[0] + clear[1] + clear[2] + clear[3], 0.0f);
-    EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
 }
 
-TEST_F(GameWindow, ResizingChangesTheProjectionAndZeroHeightIsTakenAsOne) {
+TEST_F(GameWindow, EventsResizeTheProjectionOrEndTheGame) {
     ASSERT_TRUE(open());
     SDL_SetWindowSize(gameWindow(), 800, 600);
     // The display answers with a size event, which may take a moment.
@@ -94,36 +106,11 @@ TEST_F(GameWindow, ResizingChangesTheProjectionAndZeroHeightIsTakenAsOne) {
     // A size event carrying a height of 0, as a minimised window may send.
     EXPECT_EQ(sendWindowEvent(SDL_WINDOWEVENT_SIZE_CHANGED, 200, 0), WindowRequest::None);
     expectProjection(200, 1);
-}
-
-TEST_F(GameWindow, CloseRequestsEndTheGameAndTheWindowCloses) {
-    ASSERT_TRUE(open());
-    EXPECT_EQ(sendWindowEvent(SDL_WINDOWEVENT_CLOSE), WindowRequest::Quit);
     EXPECT_EQ(sendWindowEvent(SDL_WINDOWEVENT_MOVED), WindowRequest::None);
+    EXPECT_EQ(sendWindowEvent(SDL_WINDOWEVENT_CLOSE), WindowRequest::Quit);
     SDL_Event quit{};
     quit.type = SDL_QUIT;
     EXPECT_EQ(handleWindowEvent(quit), WindowRequest::Quit);
-
-    const Uint32 id = SDL_GetWindowID(gameWindow());
-    destroyGLWindow();
-    EXPECT_EQ(gameWindow(), nullptr);
-    EXPECT_EQ(SDL_GL_GetCurrentContext(), nullptr);
-    EXPECT_EQ(SDL_GetWindowFromID(id), nullptr);
-    destroyGLWindow();   // a second time finds nothing to undo
-    ASSERT_TRUE(open()); // and the window can be made again
-    EXPECT_EQ(clientSize(), "640x480 640x480");
-}
-
-TEST_F(GameWindow, FullScreenRefusedFallsBackToAWindowWithoutCursor) {
-    ASSERT_TRUE(open(true));
-    EXPECT_EQ(clientSize(), "640x480 640x480");
-    expectProjection(640, 480);
-    // The cursor is hidden while full screen was asked for, whether or not the display gave it.
-    EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_DISABLE);
-    EXPECT_EQ((SDL_GetWindowFlags(gameWindow()) & SDL_WINDOW_FULLSCREEN) != 0,
-              windowIsFullscreen());
-    destroyGLWindow();
-    EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_ENABLE);
 }
 
 } // namespace
