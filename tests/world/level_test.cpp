@@ -17,6 +17,7 @@ struct LevelTest : ::testing::Test {
     void SetUp() override {
         *gameState = GameState{};
         gameState->level = 1;
+        env.state = gameState; // as set-up does: enemies read the level through their environment
         randomSeed(1); // 41, 18467, 6334: the first star's x, y and speed
         level.init();
         level.spawnTimer = 1000000; // no enemies unless a test asks for them
