@@ -17,6 +17,11 @@ constexpr int kScreenWidth = 320;
 constexpr int kScreenHeight = 240;
 constexpr int kDigitAdvance = 7;
 
+// Boxes are untextured and opaque. Rather than switch texturing and blending back on after every
+// box, the switch is owed until the next sprite (or the end of the picture): a run of boxes, such
+// as the stars or a wall of black tiles, then costs the driver one batch instead of one each.
+bool boxStateOwed = false;
+
 // Rough cull on the unscaled size; hot spot and rotation are not looked at.
 bool offScreen(const Sprite& s, int32_t x, int32_t y) {
     return x >= kScreenWidth || x + s.width < 0 || y >= kScreenHeight || y + s.height < 0;
@@ -58,6 +63,7 @@ void drawSprite(const Sprite* sprite, int32_t x, int32_t y, int32_t hotX, int32_
     // A slot whose file was missing, or a picture never uploaded, shows nothing.
     if (!sprite || !sprite->loaded || !sprite->texture) return;
     if (offScreen(*sprite, x, y)) return;
+    finishBoxes();
     const Texture* texture = chooseTexture(*sprite, color, alpha);
     glBindTexture(GL_TEXTURE_2D, texture->id());
     // Scale, then turn about the hot spot, which lands on (x + hotX, y + hotY).
@@ -76,8 +82,10 @@ void drawSpriteTinted(const Sprite* sprite, int32_t x, int32_t y, uint8_t mirror
 }
 
 void drawBox(int32_t x, int32_t y, int32_t w, int32_t h, RgbInt color) {
-    glDisable(GL_TEXTURE_2D);
-    glDisable(GL_BLEND);
+    if (!boxStateOwed || glIsEnabled(GL_TEXTURE_2D) || glIsEnabled(GL_BLEND)) {
+        glDisable(GL_TEXTURE_2D);
+        glDisable(GL_BLEND);
+    }
     glColor3f(static_cast<float>(color.r) * kInv255, static_cast<float>(color.g) * kInv255,
               static_cast<float>(color.b) * kInv255);
     glBegin(GL_QUADS);
@@ -86,6 +94,12 @@ void drawBox(int32_t x, int32_t y, int32_t w, int32_t h, RgbInt color) {
     glVertex3i(2 * (x + w), 2 * (y + h), 0);
     glVertex3i(2 * x, 2 * (y + h), 0);
     glEnd();
+    boxStateOwed = true;
+}
+
+void finishBoxes() {
+    if (!boxStateOwed) return;
+    boxStateOwed = false;
     glEnable(GL_BLEND);
     glEnable(GL_TEXTURE_2D);
 }

@@ -22,6 +22,10 @@ inline void drawSprite(const Sprite* sprite, int32_t x, int32_t y, Rgb color = {
     drawSprite(sprite, x, y, 0, 0, 0, 1.0f, 1.0f, 0.0f, 255, color);
 }
 void drawSpriteTinted(const Sprite* sprite, int32_t x, int32_t y, uint8_t mirror, RgbInt color);
+// Opaque and untextured; texturing and blending are on again by the next sprite, or once
+// finishBoxes has run.
 void drawBox(int32_t x, int32_t y, int32_t w, int32_t h, RgbInt color);
+// Turns texturing and blending back on after boxes; the scene calls it when the picture is done.
+void finishBoxes();
 void drawNumber(const Graphics& graphics, int32_t x, int32_t y, const char* format, ...)
     __attribute__((format(printf, 4, 5)));

@@ -107,6 +107,7 @@ void GameEnv::drawScene() {
     drawBorders();
     drawTicker(*graphics, state->frameCount);
     drawScore(*graphics, *state);
+    finishBoxes();
 }
 
 namespace {
