@@ -12,33 +12,12 @@
 #include "game/game_env.h"
 #include "game/game_state.h"
 #include "game/setup.h"
+#include "hardening/scripted_player.h"
 #include "input/input.h"
 
 namespace {
 
 constexpr int64_t kFrames = 200000;
-
-// A player who never lets go of fire except for two frames in every 128 (so a lost game restarts),
-// weaves up and down, drifts left and right and swings the chain for a stretch of every 400 frames.
-class WeavingPlayer : public InputSource {
-  public:
-    void readState(uint8_t keys[256], uint8_t joyState[10]) override {
-        std::fill(keys, keys + 256, 0);
-        std::fill(joyState, joyState + 10, 0);
-        const int64_t f = frame_++;
-        if (f % 128 < 126) hold(keys, kKeyZ);
-        hold(keys, f % 80 < 40 ? kKeyUp : kKeyDown);
-        if (f % 300 < 100)
-            hold(keys, kKeyRight);
-        else if (f % 300 >= 200)
-            hold(keys, kKeyLeft);
-        if (f % 400 >= 200 && f % 400 < 260) hold(keys, kKeyX);
-    }
-
-  private:
-    static void hold(uint8_t keys[256], int32_t key) { keys[key] = 0x80; }
-    int64_t frame_ = 0;
-};
 
 // Set-up as the headless program does it; the best score goes to a scratch file.
 class BenchGame {
@@ -68,7 +47,7 @@ class BenchGame {
     int64_t playFrames() const { return playFrames_; }
 
   private:
-    WeavingPlayer player_;
+    ScriptedPlayer player_;
     std::string path_;
     int64_t playFrames_ = 0;
 };
