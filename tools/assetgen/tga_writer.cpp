@@ -16,7 +16,7 @@ void putHeader(std::vector<unsigned char>& out, const Image& picture) {
     out.push_back(0);            // no image id
     out.push_back(0);            // no colour map
     out.push_back(2);            // uncompressed true colour
-    out.insert(out.end(), 5, 0); // colour map specification
+    out.insert(out.end(), 5, 0); // colour map fields: no colour map
     put16(out, 0);               // x origin
     put16(out, 0);               // y origin
     put16(out, picture.width());
