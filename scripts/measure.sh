@@ -9,7 +9,7 @@ frames="${1:-1500}"
 jobs=$(( $(nproc) < 2 ? $(nproc) : 2 ))
 
 cmake -S . -B build-release -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build-release -j"$jobs" --target orvane game_frame_bench >/dev/null
+cmake --build build-release -j"$jobs" --target orvane game_frame_bench window_pacing_bench >/dev/null
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cc -O2 -shared -fPIC -o "$work/frame_probe.so" scripts/measure/frame_probe.c -ldl
@@ -29,3 +29,7 @@ xvfb-run -a -s "-screen 0 1024x768x24" sh -c "ORVANE_LAUNCH_NS=\$(date +%s%N) ex
     env LD_PRELOAD='$work/frame_probe.so' '$(pwd)/build-release/orvane' --input '$work/play.log' \
     --frames $frames" 2>&1 | grep -E '^(probe|time):'
 echo "(cpu: user+sys over elapsed, of one core; draw: clear until the picture is finished; present: the swap)"
+
+echo "== windowed game paced for 30 s (swap interval 0): frames per second, frame periods, CPU"
+xvfb-run -a -s "-screen 0 1024x768x24" env vblank_mode=0 build-release/bench/window_pacing_bench \
+    --benchmark_counters_tabular=true 2>/dev/null | grep -E 'BM_|Benchmark' || true
