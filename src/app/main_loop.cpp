@@ -8,7 +8,6 @@
 #include <cstdio>
 #include <ctime>
 #include <string>
-#include <thread>
 
 #include "app/command_line.h"
 #include "app/config.h"
@@ -118,23 +117,6 @@ int64_t playGame(const CommandLine& options, RunFiles& files, SdlDevices* device
 }
 
 } // namespace
-
-FrameTimer::Clock::time_point FrameTimer::wait() {
-    auto elapsed = [this](Clock::time_point now) {
-        return std::chrono::duration<float>(now - last_).count();
-    };
-    Clock::time_point now = Clock::now();
-    if (period_ > 0.0f) {
-        auto deadline = last_ + std::chrono::duration_cast<Clock::duration>(
-                                    std::chrono::duration<float>(period_));
-        if (deadline - now > kSpinStretch) std::this_thread::sleep_until(deadline - kSpinStretch);
-        now = Clock::now();
-        while (elapsed(now) < period_)
-            now = Clock::now();
-    }
-    last_ = now;
-    return now;
-}
 
 void screenshotName(char* name, int size, std::chrono::system_clock::time_point when) {
     std::time_t seconds = std::chrono::system_clock::to_time_t(when);

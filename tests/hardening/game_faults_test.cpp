@@ -67,6 +67,19 @@ void restart() {
         gameEnv->runFrame();
 }
 
+// A game lost with the score, the restart, and 600 frames of the next game: true when the score
+// became the best, the new game began, the best score was kept and every frame ran.
+bool loseRestartAndPlayOn(int32_t score) {
+    loseWithScore(score);
+    bool ok = gameEnv->state->highScore == score;
+    restart();
+    ok = ok && gameEnv->state->gameOverFrames == 0 && gameEnv->state->highScore == score;
+    for (int i = 0; i < 600; ++i)
+        ok = gameEnv->runFrame() && ok;
+    cleanupGame();
+    return ok;
+}
+
 std::vector<std::string> namesIn(const fs::path& dir) {
     std::vector<std::string> names;
     for (const auto& entry : fs::directory_iterator(dir))
@@ -203,14 +216,7 @@ TEST_F(GameFaults, ReadOnlyWorkingDirectoryWritesNothingAndKeepsTheScoreInMemory
             ScriptedPlayer player;
             startGame(&player);
             CHILD_CHECK(gameEnv->state->highScore == 0);
-            loseWithScore(4321);
-            CHILD_CHECK(gameEnv->state->highScore == 4321);
-            restart();
-            CHILD_CHECK(gameEnv->state->gameOverFrames == 0);
-            CHILD_CHECK(gameEnv->state->highScore == 4321);
-            for (int i = 0; i < 600; ++i)
-                CHILD_CHECK(gameEnv->runFrame());
-            cleanupGame();
+            CHILD_CHECK(loseRestartAndPlayOn(4321));
             std::_Exit(0);
         },
         ::testing::ExitedWithCode(0), "");
@@ -224,13 +230,7 @@ TEST_F(GameFaults, HighScoreFileThatIsAFolderIsLeftAloneAndTheScoreKept) {
     ScriptedPlayer player;
     startGame(&player);
     EXPECT_EQ(gameEnv->state->highScore, 0);
-    loseWithScore(2500);
-    restart();
-    EXPECT_EQ(gameEnv->state->gameOverFrames, 0);
-    EXPECT_EQ(gameEnv->state->highScore, 2500);
-    for (int i = 0; i < 600; ++i)
-        ASSERT_TRUE(gameEnv->runFrame());
-    cleanupGame();
+    EXPECT_TRUE(loseRestartAndPlayOn(2500));
     EXPECT_TRUE(fs::is_directory("highscore.dat"));
     EXPECT_EQ(namesIn("."), std::vector<std::string>{"highscore.dat"});
 }
@@ -243,13 +243,7 @@ void playOnAFullDisk() {
     ScriptedPlayer player;
     startGame(&player);
     CHILD_CHECK(gameEnv->state->highScore == 100);
-    loseWithScore(900);
-    CHILD_CHECK(gameEnv->state->highScore == 900);
-    restart();
-    CHILD_CHECK(gameEnv->state->highScore == 900);
-    for (int i = 0; i < 600; ++i)
-        CHILD_CHECK(gameEnv->runFrame());
-    cleanupGame();
+    CHILD_CHECK(loseRestartAndPlayOn(900));
     CHILD_CHECK(readHighScore() == 100);
     std::_Exit(0);
 }
