@@ -20,6 +20,12 @@ const char kUsage[] =
     "  --dump FILE        write the state dump as JSON Lines to FILE ('-' for standard output)\n"
     "  --dump-every K     dump only frames that are multiples of K, plus the first and last\n"
     "  --screenshot FILE  with a window: save the last picture drawn as a PNG file\n"
+    "  --scale N|auto     window of N times 320x240 (1 to 8; 2 is the classic 640x480), or\n"
+    "                     auto: as large as the desktop allows, the picture filling the window\n"
+    "                     at the largest whole scale, centred (full screen: the desktop's own\n"
+    "                     resolution, no mode change)\n"
+    "  --vsync on|off|auto  wait for the display refresh; auto (the default) waits only on\n"
+    "                     displays of 75 Hz or more, where that cannot slow the game\n"
     "  --help             print this text\n"
     "  --version          print the version\n";
 
@@ -79,10 +85,35 @@ bool takePath(const std::string& option, std::string_view text, CommandLine& o,
     return true;
 }
 
+bool takeScale(std::string_view text, CommandLine& o, std::string& error) {
+    uint64_t v = 0;
+    if (text == "auto") {
+        o.scale = ScaleChoice{true, 2};
+    } else if (readDecimal(text, kMaxScale, v) && v >= 1) {
+        o.scale = ScaleChoice{false, static_cast<int>(v)};
+    } else {
+        return numberError("--scale", text, "auto or a whole number from 1 to 8", error);
+    }
+    o.hasScale = true;
+    return true;
+}
+
+bool takeVsync(std::string_view text, CommandLine& o, std::string& error) {
+    if (text == "on")
+        o.vsync = VsyncMode::On;
+    else if (text == "off")
+        o.vsync = VsyncMode::Off;
+    else if (text == "auto")
+        o.vsync = VsyncMode::Auto;
+    else
+        return numberError("--vsync", text, "on, off or auto", error);
+    return true;
+}
+
 bool takesValue(const std::string& option) {
     return option == "--seed" || option == "--frames" || option == "--dump-every" ||
            option == "--input" || option == "--record" || option == "--dump" ||
-           option == "--screenshot";
+           option == "--screenshot" || option == "--scale" || option == "--vsync";
 }
 
 bool takeValue(const std::string& option, std::string_view text, CommandLine& o,
@@ -90,6 +121,8 @@ bool takeValue(const std::string& option, std::string_view text, CommandLine& o,
     if (option == "--seed" || option == "--frames" || option == "--dump-every") {
         return takeNumber(option, text, o, error);
     }
+    if (option == "--scale") return takeScale(text, o, error);
+    if (option == "--vsync") return takeVsync(text, o, error);
     return takePath(option, text, o, error);
 }
 

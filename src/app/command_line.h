@@ -4,17 +4,22 @@
 #include <cstdint>
 #include <string>
 
+#include "app/display_choice.h"
+
 struct CommandLine {
     bool headless = false;
     bool hasSeed = false;
     uint32_t seed = 0;
-    std::string inputPath;      // --input: replay held inputs from an input log
-    std::string recordPath;     // --record: write the held inputs as an input log
+    std::string inputPath;  // --input: replay held inputs from an input log
+    std::string recordPath; // --record: write the held inputs as an input log
     bool hasFrames = false;
     int64_t frames = 0;         // --frames: stop after this many game frames
     std::string dumpPath;       // --dump: state dump as JSON Lines ("-" is standard output)
     int64_t dumpEvery = 1;      // --dump-every
     std::string screenshotPath; // --screenshot: PNG of the last frame drawn
+    bool hasScale = false;      // --scale N or auto: the window's picture size
+    ScaleChoice scale;
+    VsyncMode vsync = VsyncMode::Auto; // --vsync on, off or auto
     bool help = false;
     bool version = false;
 };

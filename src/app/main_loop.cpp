@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <ctime>
 #include <string>
+#include <vector>
 
 #include "app/command_line.h"
 #include "app/config.h"
@@ -50,21 +51,22 @@ bool pumpEvents(LoopState& loop) {
 }
 
 void drawFrame() {
+    beginWindowPicture();
     glClear(GL_COLOR_BUFFER_BIT);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glEnable(GL_BLEND);
     gameEnv->drawScene();
     glDisable(GL_BLEND);
-    glFlush();
+    presentWindowPicture();
 }
 
-// Saves the back buffer, which holds the picture just drawn and not yet swapped.
-void savePicture(const char* path) {
-    int width = 0;
-    int height = 0;
-    windowDrawableSize(width, height);
-    if (!saveScreenshot(path, width, height))
-        std::fprintf(stderr, "orvane: could not save the screenshot %s\n", path);
+// Saves the picture just drawn, at the classic 640 by 480 whatever the window's size.
+bool savePicture(const char* path) {
+    std::vector<uint8_t> rgb;
+    std::string reason = "could not read the picture back";
+    if (readWindowPicture(rgb) && writePng(path, rgb, 640, 480, reason)) return true;
+    std::fprintf(stderr, "orvane: could not save the screenshot %s: %s\n", path, reason.c_str());
+    return false;
 }
 
 void saveTimedScreenshot() {
@@ -134,8 +136,9 @@ int runWindowed(const CommandLine& options, const FrameObserver& observer) {
     }
     displaySettings = DisplaySettings{};
     readConfig("config.txt", displaySettings);
+    WindowOptions window{options.hasScale, options.scale, options.vsync};
     if (!createGLWindow(kTitle, displaySettings.width, displaySettings.height, kColorBits,
-                        displaySettings.fullscreen, displaySettings.frameRate)) {
+                        displaySettings.fullscreen, displaySettings.frameRate, window)) {
         return 0;
     }
     FrameTimer timer(kPeriodFactor / static_cast<float>(displaySettings.frameRate));

@@ -5,6 +5,8 @@
 
 #include <cstdio>
 
+#include "render/render_target.h"
+
 namespace {
 
 SDL_Window* window = nullptr;
@@ -13,6 +15,10 @@ bool videoStarted = false;
 // The full-screen flag the window was asked for, even when the display refused the mode.
 bool fullscreenFlag = false;
 bool fullscreenMode = false;
+WindowOptions windowOptions;
+RenderTarget target;
+PictureLayout layout;
+int swapInterval = 0;
 
 void requestContext() {
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 2);
@@ -36,6 +42,56 @@ bool enterFullscreen(int width, int height, int refreshRate) {
     if (SDL_SetWindowDisplayMode(window, &closest) != 0) return false;
     if (SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN) != 0) return false;
     return true;
+}
+
+// With a fitted picture full screen keeps the desktop's own resolution: no mode change.
+bool enterFullscreenDesktop() {
+    return SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN_DESKTOP) == 0;
+}
+
+// The refresh rate of the display the window is on, 0 when unknown.
+double windowRefreshRate() {
+    SDL_DisplayMode mode{};
+    if (fullscreenMode &&
+        (SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN_DESKTOP) == SDL_WINDOW_FULLSCREEN) {
+        if (SDL_GetWindowDisplayMode(window, &mode) == 0 && mode.refresh_rate > 0)
+            return mode.refresh_rate;
+    }
+    const int display = SDL_GetWindowDisplayIndex(window);
+    if (display < 0 || SDL_GetCurrentDisplayMode(display, &mode) != 0) return 0.0;
+    return mode.refresh_rate;
+}
+
+// Swaps wait for the display refresh only where that keeps the game at full speed.
+void chooseSwapIntervalForDisplay() {
+    swapInterval = chooseSwapInterval(windowOptions.vsync, windowRefreshRate());
+    // A driver that refuses leaves the swaps as they are; the frame pacer still holds the pace.
+    SDL_GL_SetSwapInterval(swapInterval);
+}
+
+// Where the picture goes in the drawable, from the drawable's size in pixels.
+void placePicture() {
+    int width = 0;
+    int height = 0;
+    int points = 0;
+    SDL_GL_GetDrawableSize(window, &width, &height);
+    SDL_GetWindowSize(window, &points, nullptr);
+    const int density = windowOptions.scaleGiven && points > 0 ? width / points : 1;
+    ScaleChoice choice = windowOptions.scale;
+    if (!windowOptions.scaleGiven) choice = ScaleChoice{};
+    layout = layoutPicture(choice, width, height, density);
+}
+
+// The window's size in points: the classic client area, or what --scale asks for.
+void windowSize(int& width, int& height) {
+    if (!windowOptions.scaleGiven) return;
+    int scale = windowOptions.scale.factor;
+    SDL_Rect usable{};
+    if (windowOptions.scale.fit)
+        scale =
+            SDL_GetDisplayUsableBounds(0, &usable) == 0 ? scaleForDesktop(usable.w, usable.h) : 2;
+    width = scale * kLogicalWidth;
+    height = scale * kLogicalHeight;
 }
 
 // SDL falls back to drawing off screen when no display exists; a player would see nothing, so
@@ -66,9 +122,22 @@ bool openWindow(const char* title, int width, int height) {
     if (!videoStarted) videoStarted = startVideo();
     if (!videoStarted) return false;
     requestContext();
-    window = SDL_CreateWindow(title, 0, 0, width, height,
-                              SDL_WINDOW_OPENGL | SDL_WINDOW_RESIZABLE | SDL_WINDOW_HIDDEN);
+    windowSize(width, height);
+    Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_RESIZABLE | SDL_WINDOW_HIDDEN;
+    if (windowOptions.scaleGiven) flags |= SDL_WINDOW_ALLOW_HIGHDPI;
+    window = SDL_CreateWindow(title, 0, 0, width, height, flags);
     return window != nullptr;
+}
+
+// Pictures go through the logical screen where the context can; otherwise straight into the
+// window with the classic projection.
+void setUpPicture(int width, int height) {
+    if (target.create()) {
+        loadPictureProjection(kLogicalWidth, kLogicalHeight);
+        placePicture();
+        return;
+    }
+    resizeGLScene(width, height);
 }
 
 } // namespace
@@ -79,8 +148,9 @@ void showWindowError(const char* text) {
 }
 
 bool createGLWindow(const char* title, int width, int height, int bits, bool fullscreen,
-                    int refreshRate) {
+                    int refreshRate, const WindowOptions& options) {
     (void)bits; // the display mode is asked for in 32-bit RGB whatever the default visual
+    windowOptions = options;
     fullscreenFlag = fullscreen;
     fullscreenMode = false;
     if (!openWindow(title, width, height)) {
@@ -88,7 +158,11 @@ bool createGLWindow(const char* title, int width, int height, int bits, bool ful
         showWindowError("Could not create window");
         return false;
     }
-    if (fullscreen) fullscreenMode = enterFullscreen(width, height, refreshRate);
+    if (fullscreen) {
+        fullscreenMode = options.scaleGiven && options.scale.fit
+                             ? enterFullscreenDesktop()
+                             : enterFullscreen(width, height, refreshRate);
+    }
     // The cursor stays hidden while full screen was asked for, even in the fallback window.
     SDL_ShowCursor(fullscreenFlag ? SDL_DISABLE : SDL_ENABLE);
     SDL_DisableScreenSaver();
@@ -96,12 +170,13 @@ bool createGLWindow(const char* title, int width, int height, int bits, bool ful
     if (context != nullptr) SDL_GL_MakeCurrent(window, context);
     SDL_ShowWindow(window);
     SDL_RaiseWindow(window);
-    if (context != nullptr) resizeGLScene(width, height);
     if (!initGL()) {
         destroyGLWindow();
         showWindowError("OpenGL initialization failed");
         return false;
     }
+    setUpPicture(width, height);
+    chooseSwapIntervalForDisplay();
     return true;
 }
 
@@ -111,6 +186,7 @@ void destroyGLWindow() {
         SDL_ShowCursor(SDL_ENABLE);
     }
     if (context != nullptr) {
+        target.destroy();
         SDL_GL_MakeCurrent(window, nullptr);
         SDL_GL_DeleteContext(context);
         context = nullptr;
@@ -145,8 +221,6 @@ bool initGL() {
     glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
     glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
     glDisable(GL_CULL_FACE);
-    // Swaps wait for the display refresh where the driver offers it; refusal is fine.
-    SDL_GL_SetSwapInterval(1);
     return true;
 }
 
@@ -158,7 +232,13 @@ WindowRequest handleWindowEvent(const SDL_Event& event) {
     case SDL_WINDOWEVENT_CLOSE:
         return WindowRequest::Quit;
     case SDL_WINDOWEVENT_SIZE_CHANGED:
-        resizeGLScene(event.window.data1, event.window.data2);
+        if (target.active())
+            placePicture();
+        else
+            resizeGLScene(event.window.data1, event.window.data2);
+        return WindowRequest::None;
+    case SDL_WINDOWEVENT_DISPLAY_CHANGED:
+        chooseSwapIntervalForDisplay();
         return WindowRequest::None;
     default:
         return WindowRequest::None;
@@ -171,6 +251,40 @@ SDL_Window* gameWindow() {
 
 bool windowIsFullscreen() {
     return fullscreenMode;
+}
+
+bool windowHasRenderTarget() {
+    return target.active();
+}
+
+int windowSwapInterval() {
+    return swapInterval;
+}
+
+PictureLayout windowPictureLayout() {
+    return layout;
+}
+
+void beginWindowPicture() {
+    target.beginPicture();
+}
+
+void presentWindowPicture() {
+    if (target.active()) {
+        int width = 0;
+        int height = 0;
+        windowDrawableSize(width, height);
+        target.present(width, height, layout.scale, layout.x, layout.y);
+    }
+    glFlush();
+}
+
+bool readWindowPicture(std::vector<uint8_t>& rgb) {
+    if (target.active()) return target.readClassic(rgb);
+    int width = 0;
+    int height = 0;
+    windowDrawableSize(width, height);
+    return readClassicFromWindow(height, rgb);
 }
 
 void windowDrawableSize(int& width, int& height) {

@@ -1,14 +1,27 @@
-// The game window and its OpenGL context: creation, fixed drawing state, projection, events.
+// The game window and its OpenGL context: creation, fixed drawing state, projection, events, and
+// how each picture reaches the window.
 #pragma once
 
 #include <SDL2/SDL.h>
 
-// Opens the window with a client area of width x height and an OpenGL context current on this
-// thread. Full screen asks for width x height at bits per pixel and refreshRate, and quietly
-// stays a window when the display refuses. On failure shows the error and returns false with
-// nothing left open.
+#include <cstdint>
+#include <vector>
+
+#include "app/display_choice.h"
+
+// What the command line adds to the classic window.
+struct WindowOptions {
+    bool scaleGiven = false; // --scale: the window's size follows the scale, sharp on high density
+    ScaleChoice scale;
+    VsyncMode vsync = VsyncMode::Auto;
+};
+
+// Opens the window with a client area of width x height (or the size --scale asks for) and an
+// OpenGL context current on this thread. Full screen asks for width x height at bits per pixel
+// and refreshRate, or with a fitted scale takes the desktop as it is; it quietly stays a window
+// when the display refuses. On failure shows the error and returns false with nothing left open.
 bool createGLWindow(const char* title, int width, int height, int bits, bool fullscreen,
-                    int refreshRate);
+                    int refreshRate, const WindowOptions& options = {});
 // Undoes what createGLWindow did, as far as it got.
 void destroyGLWindow();
 // Viewport and projection: one unit per window pixel, origin top left, y downwards.
@@ -17,14 +30,27 @@ void resizeGLScene(int width, int height);
 bool initGL();
 
 enum class WindowRequest { None, Quit };
-// The window's share of one event: close requests end the game, size changes reset the
-// projection.
+// The window's share of one event: close requests end the game, size changes move the picture,
+// a move to another display decides the swap interval again.
 WindowRequest handleWindowEvent(const SDL_Event& event);
 
+// Directs the picture about to be drawn into the off-screen logical screen, where there is one.
+void beginWindowPicture();
+// Shows the finished picture in the window at its scale and flushes; swapGLWindow then swaps.
+void presentWindowPicture();
+// The last picture drawn, at the classic 640 by 480, rows top down.
+bool readWindowPicture(std::vector<uint8_t>& rgb);
+
 SDL_Window* gameWindow();
-// True when the window really got the full-screen display mode.
+// True when the window really got full screen.
 bool windowIsFullscreen();
-// The size of the picture the window shows, in pixels.
+// True when pictures go through the off-screen logical screen.
+bool windowHasRenderTarget();
+// The swap interval asked for last (0 or 1).
+int windowSwapInterval();
+// Where the picture lands in the drawable now.
+PictureLayout windowPictureLayout();
+// The size of the window's drawable, in pixels.
 void windowDrawableSize(int& width, int& height);
 void swapGLWindow();
 

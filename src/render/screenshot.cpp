@@ -1,33 +1,42 @@
-// Saving the picture in the back buffer as a PNG file.
+// Saving a picture as a PNG file.
 #include "render/screenshot.h"
 
-#include <GL/gl.h>
 #include <png.h>
 
-#include <cstdint>
+#include <cerrno>
+#include <cstdio>
 #include <cstring>
-#include <vector>
 
-bool saveScreenshot(const char* path, int width, int height) {
-    if (!path || width <= 0 || height <= 0) return false;
-    const int stride = width * 3;
-    std::vector<uint8_t> rgb(static_cast<size_t>(stride) * height);
-    // Forget errors left by earlier calls so the check below is about this read only.
-    for (int i = 0; i < 32 && glGetError() != GL_NO_ERROR; ++i) {
+bool writePng(const char* path, const std::vector<uint8_t>& rgb, int width, int height,
+              std::string& reason) {
+    if (!path || width <= 0 || height <= 0 ||
+        rgb.size() < static_cast<size_t>(width) * height * 3) {
+        reason = "no picture to save";
+        return false;
     }
-    glReadBuffer(GL_BACK);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
-    if (glGetError() != GL_NO_ERROR) return false;
-
+    std::FILE* file = std::fopen(path, "wb");
+    if (file == nullptr) {
+        reason = std::strerror(errno);
+        return false;
+    }
     png_image image;
     std::memset(&image, 0, sizeof image);
     image.version = PNG_IMAGE_VERSION;
     image.width = static_cast<png_uint_32>(width);
     image.height = static_cast<png_uint_32>(height);
     image.format = PNG_FORMAT_RGB;
-    // OpenGL reads bottom row first; a negative stride writes the rows top down.
-    int ok = png_image_write_to_file(&image, path, 0, rgb.data(), -stride, nullptr);
+    errno = 0;
+    int ok = png_image_write_to_stdio(&image, file, 0, rgb.data(), width * 3, nullptr);
+    if (ok == 0) reason = errno != 0 ? std::strerror(errno) : image.message;
     png_image_free(&image);
+    // A full disk often shows only when the last bytes go out.
+    if (std::fflush(file) != 0 && ok != 0) {
+        reason = std::strerror(errno);
+        ok = 0;
+    }
+    if (std::fclose(file) != 0 && ok != 0) {
+        reason = std::strerror(errno);
+        ok = 0;
+    }
     return ok != 0;
 }

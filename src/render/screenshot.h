@@ -1,5 +1,10 @@
-// Saving the picture in the back buffer as a PNG file.
+// Saving a picture as a PNG file.
 #pragma once
 
-// Reads the current framebuffer (width x height pixels) and writes it to path; false on failure.
-bool saveScreenshot(const char* path, int width, int height);
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// Writes width x height RGB pixels, rows top down, to path; false with the reason on failure.
+bool writePng(const char* path, const std::vector<uint8_t>& rgb, int width, int height,
+              std::string& reason);

@@ -41,6 +41,14 @@ TEST_F(ProgramOptions, TakeValuesAtTheirLimitsAndRefuseMistakesWithOneLine) {
         {"--headless --input bad.log --dump -", 2, "bad.log' line 3:"},
         {"--headless --input esc.log --dump no/such/folder.jsonl", 2, "no/such/folder.jsonl"},
         {"--headless --input esc.log --dump - --record esc.log/x", 2, "esc.log/x"},
+        {"--headless --frames 1 --scale 8 --vsync off", 0, ""},
+        {"--headless --frames 1 --scale=auto --vsync=auto", 0, ""},
+        {"--scale 0", 2, "bad value '0' for --scale"},
+        {"--scale 9", 2, "'9'"},
+        {"--scale 2x", 2, "'2x'"},
+        {"--scale AUTO", 2, "auto or a whole number from 1 to 8"},
+        {"--vsync 1", 2, "bad value '1' for --vsync: expected on, off or auto"},
+        {"--vsync", 2, "missing value for --vsync"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.args);

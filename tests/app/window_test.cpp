@@ -1,4 +1,5 @@
-// The game window under Xvfb: client size, drawing state, projection, resizing, closing.
+// The game window under Xvfb: client size, drawing state, projection, the picture's place at
+// every size, closing.
 #include "app/window.h"
 
 #include <GL/gl.h>
@@ -10,12 +11,12 @@
 
 namespace {
 
-// The projection resizeGLScene must leave: one unit per pixel, origin top left, y down, and an
-// identity model view selected.
-void expectProjection(int width, int height) {
+// The projection resizeGLScene must leave over a viewport of width x height: units x units, origin
+// top left, y down, and an identity model view selected.
+void expectProjection(int width, int height, int unitsWide, int unitsHigh) {
     SCOPED_TRACE(std::to_string(width) + "x" + std::to_string(height));
-    const double projection[16] = {2.0 / width, 0,  0, 0, 0, -2.0 / height, 0, 0, 0, 0, 1,
-                                   0,           -1, 1, 0, 1};
+    const double projection[16] = {
+        2.0 / unitsWide, 0, 0, 0, 0, -2.0 / unitsHigh, 0, 0, 0, 0, 1, 0, -1, 1, 0, 1};
     GLdouble m[16];
     glGetDoublev(GL_PROJECTION_MATRIX, m);
     for (int i = 0; i < 16; ++i)
@@ -28,6 +29,11 @@ void expectProjection(int width, int height) {
     EXPECT_EQ(std::vector<GLint>(v, v + 4), (std::vector<GLint>{0, 0, width, height}));
     glGetIntegerv(GL_MATRIX_MODE, v);
     EXPECT_EQ(v[0], GL_MODELVIEW);
+}
+
+// One unit per window pixel, as the window without a render target draws.
+void expectProjection(int width, int height) {
+    expectProjection(width, height, width, height);
 }
 
 // The size of the window's drawing area, as "640x480".
@@ -54,8 +60,22 @@ class GameWindow : public ::testing::Test {
         destroyGLWindow();
         SDL_Quit();
     }
-    bool open(bool fullscreen = false) {
-        return createGLWindow("Orvane weapons test", 640, 480, 32, fullscreen, 75);
+    bool open(bool fullscreen = false, const WindowOptions& options = {}) {
+        return createGLWindow("Orvane weapons test", 640, 480, 32, fullscreen, 75, options);
+    }
+    // Resizes and hands the window the events the display answers with, which may take a moment.
+    static void resize(int width, int height) {
+        SDL_SetWindowSize(gameWindow(), width, height);
+        const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+        int w = 0;
+        int h = 0;
+        while ((w != width || h != height) && std::chrono::steady_clock::now() < until) {
+            SDL_Delay(10);
+            for (SDL_Event event; SDL_PollEvent(&event) != 0;)
+                handleWindowEvent(event);
+            windowDrawableSize(w, h);
+        }
+        swapGLWindow(); // as the game does every frame; the back buffer takes the new size
     }
 };
 
@@ -66,7 +86,11 @@ TEST_F(GameWindow, OpensWithClientAreaProjectionAndDrawingStateAndCloses) {
         ASSERT_TRUE(open(fullscreen)) << "needs a display (the tests run under xvfb-run)";
         EXPECT_STREQ(SDL_GetWindowTitle(gameWindow()), "Orvane weapons test");
         EXPECT_EQ(clientSize(), "640x480");
-        expectProjection(640, 480);
+        // The picture is drawn into the 320 x 240 logical screen with 640 x 480 units.
+        ASSERT_TRUE(windowHasRenderTarget());
+        expectProjection(320, 240, 640, 480);
+        EXPECT_EQ(windowPictureLayout(), (PictureLayout{2, 0, 0}));
+        EXPECT_EQ(windowSwapInterval(), 0) << "Xvfb tells no refresh rate";
         EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), fullscreen ? SDL_DISABLE : SDL_ENABLE);
         EXPECT_EQ((SDL_GetWindowFlags(gameWindow()) & SDL_WINDOW_FULLSCREEN) != 0,
                   windowIsFullscreen());
@@ -88,24 +112,88 @@ TEST_F(GameWindow, OpensWithClientAreaProjectionAndDrawingStateAndCloses) {
     EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_ENABLE);
 }
 
-TEST_F(GameWindow, EventsResizeTheProjectionOrEndTheGame) {
+// Reads the window's colour at (x, y) from its top-left corner, after a picture of one red
+// top-left logical pixel on blue has been presented.
+Uint32 presentedAt(int x, int y) {
+    int w = 0;
+    int h = 0;
+    windowDrawableSize(w, h);
+    uint8_t rgb[3] = {};
+    glReadBuffer(GL_BACK);
+    glReadPixels(x, h - 1 - y, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, rgb);
+    return static_cast<Uint32>(rgb[0] << 16 | rgb[1] << 8 | rgb[2]);
+}
+
+void presentTestPicture() {
+    beginWindowPicture();
+    glClearColor(0.0f, 0.0f, 1.0f, 0.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+    glDisable(GL_TEXTURE_2D);
+    glColor3f(1.0f, 0.0f, 0.0f);
+    glRecti(0, 0, 2, 2); // one logical pixel in 640 x 480 units
+    glEnable(GL_TEXTURE_2D);
+    presentWindowPicture();
+    glFinish();
+}
+
+TEST_F(GameWindow, ClassicPictureKeepsItsSizeAtTheTopLeftWhenResized) {
     ASSERT_TRUE(open());
-    SDL_SetWindowSize(gameWindow(), 800, 600);
-    // The display answers with a size event, which may take a moment.
-    GLint viewport[4] = {};
-    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(2);
-    while (viewport[2] != 800 && std::chrono::steady_clock::now() < until) {
-        SDL_Delay(10);
-        for (SDL_Event event; SDL_PollEvent(&event) != 0;)
-            handleWindowEvent(event);
-        glGetIntegerv(GL_VIEWPORT, viewport);
+    resize(800, 600);
+    EXPECT_EQ(clientSize(), "800x600");
+    expectProjection(320, 240, 640, 480);
+    presentTestPicture();
+    EXPECT_EQ(presentedAt(0, 0), 0xFF0000u);
+    EXPECT_EQ(presentedAt(2, 2), 0x0000FFu);
+    EXPECT_EQ(presentedAt(639, 479), 0x0000FFu);
+    EXPECT_EQ(presentedAt(640, 100), 0u);
+    EXPECT_EQ(presentedAt(100, 480), 0u);
+}
+
+TEST_F(GameWindow, FittedPictureIsScaledWholeAndCentredAtEverySize) {
+    ASSERT_TRUE(open(false, {.scaleGiven = true, .scale = {.fit = true}}));
+    EXPECT_EQ(clientSize(), "960x720") << "the largest that fits the 1024 x 768 screen";
+    const struct {
+        int width, height;
+        PictureLayout layout;
+    } sizes[] = {{.width = 1000, .height = 700, .layout = {.scale = 2, .x = 180, .y = 110}},
+                 {.width = 700, .height = 300, .layout = {.scale = 1, .x = 190, .y = 30}},
+                 {.width = 960, .height = 720, .layout = {.scale = 3, .x = 0, .y = 0}}};
+    for (const auto& s : sizes) {
+        SCOPED_TRACE(std::to_string(s.width) + "x" + std::to_string(s.height));
+        resize(s.width, s.height);
+        EXPECT_EQ(windowPictureLayout(), s.layout);
+        presentTestPicture();
+        const int x = s.layout.x;
+        const int y = s.layout.y;
+        const int size = s.layout.scale;
+        EXPECT_EQ(presentedAt(x, y), 0xFF0000u);
+        EXPECT_EQ(presentedAt(x + size - 1, y + size - 1), 0xFF0000u);
+        EXPECT_EQ(presentedAt(x + size, y + size), 0x0000FFu);
+        EXPECT_EQ(presentedAt(x + 320 * size - 1, y + 240 * size - 1), 0x0000FFu);
+        if (x > 0) {
+            EXPECT_EQ(presentedAt(x - 1, y), 0u);
+        }
+        if (y > 0) {
+            EXPECT_EQ(presentedAt(x, y - 1), 0u);
+        }
     }
-    expectProjection(800, 600);
+}
+
+TEST_F(GameWindow, FixedScaleOpensItsSize) {
+    ASSERT_TRUE(open(false, {.scaleGiven = true, .scale = {.factor = 1}}));
+    EXPECT_EQ(clientSize(), "320x240");
+    EXPECT_EQ(windowPictureLayout(), (PictureLayout{1, 0, 0}));
+}
+
+TEST_F(GameWindow, EventsEndTheGameOrAreLeftAlone) {
+    ASSERT_TRUE(open());
+    // Without a render target the projection follows the window, a height of 0 taken as 1.
     resizeGLScene(320, 0);
     expectProjection(320, 1);
-    // A size event carrying a height of 0, as a minimised window may send.
     EXPECT_EQ(sendWindowEvent(SDL_WINDOWEVENT_SIZE_CHANGED, 200, 0), WindowRequest::None);
-    expectProjection(200, 1);
+    EXPECT_EQ(sendWindowEvent(SDL_WINDOWEVENT_DISPLAY_CHANGED), WindowRequest::None);
+    EXPECT_EQ(windowSwapInterval(), 0);
     EXPECT_EQ(sendWindowEvent(SDL_WINDOWEVENT_MOVED), WindowRequest::None);
     EXPECT_EQ(sendWindowEvent(SDL_WINDOWEVENT_CLOSE), WindowRequest::Quit);
     SDL_Event quit{};

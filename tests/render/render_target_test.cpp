@@ -1,0 +1,104 @@
+// The logical screen drawn off screen and shown scaled is the picture drawn straight into the
+// window, pixel for pixel, in every game state a scripted game reaches.
+#define GL_GLEXT_PROTOTYPES 1
+#include "render/render_target.h"
+
+#include <GL/gl.h>
+#include <GL/glext.h>
+#include <gtest/gtest.h>
+
+#include "game/game_env.h"
+#include "game/setup.h"
+#include "hardening/scripted_player.h"
+#include "render/draw.h"
+#include "render_support.h"
+
+using namespace render_test;
+
+namespace {
+
+class RenderTargetTest : public GlTest {
+  protected:
+    void TearDown() override {
+        target.destroy();
+        cleanupGame();
+        loadPictureProjection(640, 480);
+    }
+    // The picture of the current game straight into the window's 640 x 480 back buffer.
+    std::vector<uint8_t> drawnStraight() {
+        glBindFramebuffer(GL_FRAMEBUFFER, 0);
+        loadPictureProjection(640, 480);
+        drawPicture();
+        std::vector<uint8_t> rgb;
+        EXPECT_TRUE(readClassicFromWindow(480, rgb));
+        return rgb;
+    }
+    // The same picture through the 320 x 240 target, read back at the classic size.
+    std::vector<uint8_t> drawnThroughTarget() {
+        target.beginPicture();
+        loadPictureProjection(320, 240);
+        drawPicture();
+        std::vector<uint8_t> rgb;
+        EXPECT_TRUE(target.readClassic(rgb));
+        return rgb;
+    }
+    static void drawPicture() {
+        beginFrame();
+        gameEnv->drawScene();
+        glDisable(GL_BLEND);
+        glFinish();
+    }
+    RenderTarget target;
+};
+
+TEST_F(RenderTargetTest, PictureIsTheClassicPictureInEveryStateOfSeveralGames) {
+    ScopedChdir in(ORVANE_SOURCE_DIR);
+    ASSERT_TRUE(target.create()) << "Mesa offers framebuffer objects";
+    for (uint32_t seed : {1u, 7u, 20240601u}) {
+        ScriptedPlayer player;
+        SetupOptions options;
+        options.seed = seed;
+        options.inputSource = &player;
+        setupGame(options);
+        // Play, ship and chain, enemies and explosions, walls, and the game-over pattern.
+        for (int frame = 1; frame <= 2400; ++frame) {
+            ASSERT_TRUE(gameEnv->runFrame());
+            if (frame % 300 != 0) continue;
+            SCOPED_TRACE("seed " + std::to_string(seed) + ", frame " + std::to_string(frame));
+            const std::vector<uint8_t> straight = drawnStraight();
+            const std::vector<uint8_t> through = drawnThroughTarget();
+            ASSERT_EQ(straight.size(), 640u * 480u * 3u);
+            EXPECT_TRUE(straight == through);
+        }
+        cleanupGame();
+    }
+}
+
+TEST_F(RenderTargetTest, PresentsScaledAtItsPlaceWithBlackAround) {
+    ASSERT_TRUE(target.create());
+    target.beginPicture();
+    loadPictureProjection(320, 240);
+    glClearColor(0.0f, 0.0f, 1.0f, 0.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+    drawBox(0, 0, 1, 1, {255, 0, 0}); // the top-left logical pixel
+    finishBoxes();
+    // A 640 x 480 drawable showing the picture at scale 1, 100 pixels in and 40 down.
+    target.present(640, 480, 1, 100, 40);
+    glFinish();
+    loadPictureProjection(640, 480);
+    auto at = [](int x, int yFromTop) {
+        uint8_t rgb[3] = {};
+        glReadBuffer(GL_BACK);
+        glReadPixels(x, 479 - yFromTop, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, rgb);
+        return Rgb8{rgb[0], rgb[1], rgb[2]};
+    };
+    EXPECT_EQ(at(100, 40), (Rgb8{255, 0, 0}));
+    EXPECT_EQ(at(101, 41), (Rgb8{0, 0, 255}));
+    EXPECT_EQ(at(419, 279), (Rgb8{0, 0, 255}));
+    EXPECT_EQ(at(99, 40), (Rgb8{0, 0, 0}));
+    EXPECT_EQ(at(420, 279), (Rgb8{0, 0, 0}));
+    EXPECT_EQ(at(100, 280), (Rgb8{0, 0, 0}));
+}
+
+} // namespace
