@@ -5,7 +5,8 @@ set -euo pipefail
 packages=(build-essential cmake pkg-config libsdl2-dev libopenal-dev libgl-dev libglu1-mesa-dev
           libpng-dev libgtest-dev libgmock-dev libbenchmark-dev)
 if [ "${1:-}" = "--tests" ]; then
-    packages+=(xvfb xauth libgl1-mesa-dri clang libclang-rt-14-dev clang-tidy cppcheck)
+    packages+=(xvfb xauth libgl1-mesa-dri clang libclang-rt-14-dev clang-tidy cppcheck
+               lintian desktop-file-utils appstream dpkg-dev)
 fi
 
 missing=()

@@ -1,12 +1,12 @@
 #!/usr/bin/env bash
 # The second CI command after ./test.sh: static checks, the sanitizer builds and soak, fuzzing
 # (FUZZ_SECONDS per target, default 60) and the program started in hostile working folders.
-# Usage: scripts/hardening.sh [static|sanitize|fuzz|program]...
+# Usage: scripts/hardening.sh [static|sanitize|fuzz|program|package]...
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 stages=("$@")
-[ ${#stages[@]} -gt 0 ] || stages=(static program sanitize fuzz)
+[ ${#stages[@]} -gt 0 ] || stages=(static program package sanitize fuzz)
 
 # The release program itself, in folders that lack what it normally finds.
 program_checks() {
@@ -26,14 +26,15 @@ program_checks() {
     scripts/soak-input.sh 3000 >"$dir/play.log"
     chmod 0644 "$dir/play.log"
 
-    # No data folder, no config.txt, no score file: the game plays and draws what it can.
+    # No data folder anywhere, no config.txt, no score file: the game plays and draws what it
+    # can, keeping its files in the (scratch) home.
     mkdir "$dir/empty"
-    (cd "$dir/empty" && "$bin" --headless --input ../play.log --frames 3000 --dump-every 1000 \
-        --dump dump.jsonl)
+    (cd "$dir/empty" && HOME="$dir/home" "$bin" --headless --input ../play.log --frames 3000 \
+        --dump-every 1000 --dump dump.jsonl)
     [ "$(wc -l <"$dir/empty/dump.jsonl")" -eq 4 ]
-    (cd "$dir/empty" && xvfb-run -a -s "-screen 0 1024x768x24" "$bin" --input ../play.log \
-        --frames 300 --screenshot shot.png)
-    [ -f "$dir/empty/config.txt" ]
+    (cd "$dir/empty" && HOME="$dir/home" xvfb-run -a -s "-screen 0 1024x768x24" "$bin" \
+        --input ../play.log --frames 300 --screenshot shot.png)
+    [ -f "$dir/home/.config/orvane/config.txt" ]
     [ -s "$dir/empty/shot.png" ]
     echo "program: plays and draws without a data folder"
 
@@ -58,6 +59,7 @@ for stage in "${stages[@]}"; do
     sanitize) scripts/sanitize.sh ;;
     fuzz) scripts/fuzz.sh "${FUZZ_SECONDS:-60}" ;;
     program) program_checks ;;
+    package) scripts/package-check.sh ;;
     *) echo "unknown stage $stage" >&2; exit 2 ;;
     esac
 done

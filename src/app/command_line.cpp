@@ -1,6 +1,8 @@
 // Reading the program's options, with one clear line for anything wrong.
 #include "app/command_line.h"
 
+#include "app/game_paths.h"
+
 #include <cstring>
 #include <string_view>
 
@@ -26,8 +28,10 @@ const char kUsage[] =
     "                     resolution, no mode change)\n"
     "  --vsync on|off|auto  wait for the display refresh; auto (the default) waits only on\n"
     "                     displays of 75 Hz or more, where that cannot slow the game\n"
+    "  --data DIR         read the pictures and sounds from DIR\n"
     "  --help             print this text\n"
-    "  --version          print the version\n";
+    "  --version          print the version\n"
+    "\n";
 
 // A plain decimal number up to max: digits only, so signs, junk and overflow are refused.
 bool readDecimal(std::string_view text, uint64_t max, uint64_t& value) {
@@ -80,6 +84,7 @@ bool takePath(const std::string& option, std::string_view text, CommandLine& o,
     std::string* target = option == "--input"    ? &o.inputPath
                           : option == "--record" ? &o.recordPath
                           : option == "--dump"   ? &o.dumpPath
+                          : option == "--data"   ? &o.dataPath
                                                  : &o.screenshotPath;
     *target = std::string(text);
     return true;
@@ -113,7 +118,8 @@ bool takeVsync(std::string_view text, CommandLine& o, std::string& error) {
 bool takesValue(const std::string& option) {
     return option == "--seed" || option == "--frames" || option == "--dump-every" ||
            option == "--input" || option == "--record" || option == "--dump" ||
-           option == "--screenshot" || option == "--scale" || option == "--vsync";
+           option == "--screenshot" || option == "--scale" || option == "--vsync" ||
+           option == "--data";
 }
 
 bool takeValue(const std::string& option, std::string_view text, CommandLine& o,
@@ -192,6 +198,6 @@ bool parseCommandLine(int argc, char** argv, CommandLine& options, std::string& 
     return checkCombination(options, error);
 }
 
-const char* usageText() {
-    return kUsage;
+std::string usageText() {
+    return std::string(kUsage) + filesHelpText();
 }

@@ -17,6 +17,7 @@ struct CommandLine {
     std::string dumpPath;       // --dump: state dump as JSON Lines ("-" is standard output)
     int64_t dumpEvery = 1;      // --dump-every
     std::string screenshotPath; // --screenshot: PNG of the last frame drawn
+    std::string dataPath;       // --data: the folder of the pictures and sounds
     bool hasScale = false;      // --scale N or auto: the window's picture size
     ScaleChoice scale;
     VsyncMode vsync = VsyncMode::Auto; // --vsync on, off or auto
@@ -26,5 +27,5 @@ struct CommandLine {
 
 // Parses argv; on a bad option or value returns false with one line naming the problem in error.
 bool parseCommandLine(int argc, char** argv, CommandLine& options, std::string& error);
-// The --help text.
-const char* usageText();
+// The --help text, with where each file lives.
+std::string usageText();

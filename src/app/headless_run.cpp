@@ -3,6 +3,7 @@
 
 #include <cstdio>
 #include <ctime>
+#include <filesystem>
 
 #include "app/command_line.h"
 #include "app/sound.h"
@@ -10,7 +11,34 @@
 #include "game/setup.h"
 #include "input/input.h"
 
+namespace {
+
+bool findPaths(const CommandLine& options, GamePaths& paths, std::string& error) {
+    paths = resolveGamePaths(processPathFacts(options.dataPath));
+    if (!options.dataPath.empty() && !std::filesystem::is_directory(options.dataPath)) {
+        error = "--data: '" + options.dataPath + "' is not a folder";
+        return false;
+    }
+    if (paths.dataFolder.empty()) {
+        std::fprintf(stderr, "orvane: no data folder here, beside the program or installed "
+                             "(try --data DIR); playing without pictures and sounds\n");
+        paths.dataFolder = "data";
+    }
+    // Where the score cannot be kept, it stays in memory for the run.
+    if (!paths.classic) makeUserFolder(paths.scoreFolder);
+    return true;
+}
+
+} // namespace
+
+void describeSetup(const RunFiles& files, SetupOptions& setup) {
+    setup.seed = files.seed;
+    setup.dataFolder = files.paths.dataFolder;
+    setup.highScorePath = files.paths.highScoreFile;
+}
+
 bool openRunFiles(const CommandLine& options, RunFiles& files, std::string& error) {
+    if (!findPaths(options, files.paths, error)) return false;
     if (!options.inputPath.empty()) {
         if (!loadInputLog(options.inputPath, files.log, error)) return false;
         files.hasLog = true;
@@ -76,7 +104,7 @@ int runHeadless(const CommandLine& options) {
     }
     SoundRecord::clear();
     SetupOptions setup;
-    setup.seed = files.seed;
+    describeSetup(files, setup);
     setup.inputSource = files.replay.get();
     setup.uploadTextures = false;
     setup.soundOutput = nullptr;

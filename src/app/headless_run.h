@@ -5,10 +5,12 @@
 #include <memory>
 #include <string>
 
+#include "app/game_paths.h"
 #include "game/state_dump.h"
 #include "input/input_log.h"
 
 struct CommandLine;
+struct SetupOptions;
 
 // The files a run names on its command line, opened and checked before any frame runs.
 struct RunFiles {
@@ -19,10 +21,14 @@ struct RunFiles {
     InputLogRecorder recorder;
     StateDump dump;
     uint32_t seed = 0; // --seed, else the log's seed, else the clock
+    GamePaths paths;
 };
 
-// Reads the input log and creates the record and dump files; false with one line in error.
+// Finds the data folder and the player's files, reads the input log and creates the record and
+// dump files; false with one line in error.
 bool openRunFiles(const CommandLine& options, RunFiles& files, std::string& error);
+// The set-up's seed, data folder and score file from the run's files.
+void describeSetup(const RunFiles& files, SetupOptions& setup);
 // Flushes and closes the record and dump; false with one line in error when a write failed.
 bool closeRunFiles(RunFiles& files, std::string& error);
 // Runs the headless program; returns the process exit code (2 for bad files).

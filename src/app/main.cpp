@@ -18,7 +18,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     if (options.help) {
-        std::fputs(usageText(), stdout);
+        std::fputs(usageText().c_str(), stdout);
         return 0;
     }
     if (options.version) {

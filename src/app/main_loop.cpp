@@ -13,6 +13,7 @@
 
 #include "app/command_line.h"
 #include "app/config.h"
+#include "app/game_paths.h"
 #include "app/headless_run.h"
 #include "app/openal_audio.h"
 #include "app/sound.h"
@@ -31,6 +32,7 @@ constexpr float kPeriodFactor = 0.98f;
 
 struct LoopState {
     SdlDevices* devices = nullptr; // the live devices, when they are the input source
+    const GamePaths* paths = nullptr;
     bool screenshotRequested = false;
     int64_t frame = 0;       // game frames run
     int64_t frameLimit = -1; // -1: until Escape or the window closes
@@ -70,10 +72,16 @@ bool savePicture(const char* path) {
     return false;
 }
 
-void saveTimedScreenshot() {
+// F12: beside the game when it runs from its folder, else in the player's screenshot folder.
+void saveTimedScreenshot(const GamePaths& paths) {
     char name[64];
     screenshotName(name, sizeof name, std::chrono::system_clock::now());
-    savePicture(name);
+    if (paths.screenshotFolder.empty()) {
+        savePicture(name);
+        return;
+    }
+    makeUserFolder(paths.screenshotFolder);
+    savePicture((paths.screenshotFolder + "/" + name).c_str());
 }
 
 // One pass: events, a game frame, the wait, the picture. False when the loop is over.
@@ -87,7 +95,7 @@ bool runPass(LoopState& loop, RunFiles& files, FrameTimer& timer, const FrameObs
     if (observer) observer(waitEnd);
     drawFrame();
     loop.drewAny = true;
-    if (loop.screenshotRequested) saveTimedScreenshot();
+    if (loop.screenshotRequested) saveTimedScreenshot(*loop.paths);
     loop.screenshotRequested = false;
     swapGLWindow();
     return true;
@@ -104,6 +112,7 @@ int64_t playGame(const CommandLine& options, RunFiles& files, SdlDevices* device
                  FrameTimer& timer, const FrameObserver& observer) {
     LoopState loop;
     loop.devices = devices;
+    loop.paths = &files.paths;
     loop.frameLimit = frameLimit(options, files);
     if (files.recording) gameInput->setRecorder(&files.recorder);
     files.dump.afterFrame(*gameEnv, 0);
@@ -147,7 +156,8 @@ int runWindowed(const CommandLine& options, const FrameObserver& observer) {
         return 2;
     }
     displaySettings = DisplaySettings{};
-    readConfig("config.txt", displaySettings);
+    if (!files.paths.classic) makeUserFolder(files.paths.configFolder);
+    readConfig(files.paths.configFile, displaySettings);
     WindowOptions window{options.hasScale, options.scale, options.vsync};
     if (!createGLWindow(kTitle, displaySettings.width, displaySettings.height, kColorBits,
                         displaySettings.fullscreen, displaySettings.frameRate, window)) {
@@ -156,10 +166,10 @@ int runWindowed(const CommandLine& options, const FrameObserver& observer) {
     FrameTimer timer(kPeriodFactor / static_cast<float>(displaySettings.frameRate));
     timer.restart();
     SdlDevices devices;
-    OpenAlAudio audio("data/sfx");
+    OpenAlAudio audio(files.paths.dataFolder + "/sfx");
     SoundRecord::clear();
     SetupOptions setup;
-    setup.seed = files.seed;
+    describeSetup(files, setup);
     setup.inputSource = files.replay ? static_cast<InputSource*>(files.replay.get()) : &devices;
     setup.uploadTextures = true;
     setup.soundOutput = &audio;

@@ -76,6 +76,7 @@ int32_t readHighScore(const char* path) {
 }
 
 bool writeHighScore(int32_t score, const char* path) {
+    if (path == nullptr || path[0] == '\0') return false; // nowhere to keep it
     uint8_t bytes[kFileSize];
     encode(score, bytes);
     return replaceFile(path, bytes, kFileSize);

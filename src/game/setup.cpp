@@ -20,6 +20,8 @@ GameEnv* gameEnv = nullptr;
 namespace {
 // Kept from set-up so tear-down can release the same device.
 SoundOutput* activeSoundOutput = nullptr;
+// The score file's name, for as long as the GameEnv points at it.
+std::string highScorePath;
 
 void startSound(SoundOutput* output) {
     logLine("Init BASS");
@@ -38,8 +40,10 @@ void setupGame(const SetupOptions& options) {
     gameLevel = new Level();
     logLine("init Level");
     gameLevel->init();
-    gameGraphics = new Graphics(options.uploadTextures);
+    gameGraphics = new Graphics(options.uploadTextures, options.dataFolder);
     gameEnv = new GameEnv(gameInput, gameGraphics, gameLevel);
+    highScorePath = options.highScorePath;
+    gameEnv->highScorePath = highScorePath.c_str();
     gameState = &staticGameState;
     gameEnv->state = gameState;
     gameState->highScore = readHighScore(gameEnv->highScorePath);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 class GameEnv;
 class Graphics;
@@ -12,10 +13,12 @@ class SoundOutput;
 
 // What the running program hands the game at set-up.
 struct SetupOptions {
-    uint32_t seed = 0;                    // the random generator's seed (the clock, or --seed)
-    InputSource* inputSource = nullptr;   // devices, an input log, or null (all up); not owned
-    bool uploadTextures = true;           // false for the headless program
-    SoundOutput* soundOutput = nullptr;   // started at the end of set-up; null is silence; not owned
+    uint32_t seed = 0;                  // the random generator's seed (the clock, or --seed)
+    InputSource* inputSource = nullptr; // devices, an input log, or null (all up); not owned
+    bool uploadTextures = true;         // false for the headless program
+    SoundOutput* soundOutput = nullptr; // started at the end of set-up; null is silence; not owned
+    std::string dataFolder = "data";    // where the pictures are read from
+    std::string highScorePath = "highscore.dat"; // empty: the best score is kept in memory only
 };
 
 void setupGame(const SetupOptions& options);

@@ -3,6 +3,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 #include "app/log.h"
 #include "render/texture.h"
@@ -11,13 +12,16 @@
 namespace {
 
 // Slot order matters: with every file present the images fill slots 0 to 48.
-void loadSeries(Graphics& g, Sprite** fields, int count, int first, const char* pattern,
-                bool makeTint) {
+void loadSeries(Graphics& g, Sprite** fields, int count, int first, const std::string& folder,
+                const char* stem, bool makeTint) {
     for (int i = 0; i < count; ++i) {
-        char path[64];
-        std::snprintf(path, sizeof path, pattern, first + i);
-        fields[i] = g.loadSprite(path, makeTint);
+        const std::string path = folder + "/" + stem + std::to_string(first + i) + ".tga";
+        fields[i] = g.loadSprite(path.c_str(), makeTint);
     }
+}
+
+Sprite* loadOne(Graphics& g, const std::string& folder, const char* name, bool makeTint) {
+    return g.loadSprite((folder + "/" + name + ".tga").c_str(), makeTint);
 }
 
 void releaseTexture(Texture*& texture) {
@@ -29,7 +33,8 @@ void releaseTexture(Texture*& texture) {
 
 } // namespace
 
-Graphics::Graphics(bool uploadTextures) : uploadTextures_(uploadTextures) {
+Graphics::Graphics(bool uploadTextures, const std::string& folder)
+    : uploadTextures_(uploadTextures) {
     logLine("init Graphics");
     palette[0] = {0.0f, 0.0f, 0.0f};
     palette[1] = {1.0f, 0.0f, 0.0f};
@@ -44,20 +49,20 @@ Graphics::Graphics(bool uploadTextures) : uploadTextures_(uploadTextures) {
     for (Sprite& s : sprites)
         s.loaded = 0;
 
-    loadSeries(*this, digitImages, 10, 0, "data/n%i.tga", false);
-    loadSeries(*this, titleGlyphs, 5, 1, "data/orvane_%i.tga", true);
-    logoImage = loadSprite("data/vantrel.tga", false);
-    gameOverImage = loadSprite("data/gameover.tga", false);
-    hiImage = loadSprite("data/hi.tga", false);
-    loadSeries(*this, shipImages, 2, 1, "data/ship%i.tga", true);
-    loadSeries(*this, shotImages, 8, 0, "data/shot%i.tga", false);
-    playerShotImage = loadSprite("data/pshot.tga", false);
-    loadSeries(*this, orbImages, 8, 0, "data/orb%i.tga", true);
-    linkImage = loadSprite("data/link.tga", true);
-    loadSeries(*this, explosionImages, 4, 1, "data/exp%i.tga", false);
-    loadSeries(*this, enemyImages, 2, 1, "data/enemy%i.tga", true);
-    enemyShotImage = loadSprite("data/eshot.tga", true);
-    loadSeries(*this, tileImages, 4, 1, "data/tile%i.tga", false);
+    loadSeries(*this, digitImages, 10, 0, folder, "n", false);
+    loadSeries(*this, titleGlyphs, 5, 1, folder, "orvane_", true);
+    logoImage = loadOne(*this, folder, "vantrel", false);
+    gameOverImage = loadOne(*this, folder, "gameover", false);
+    hiImage = loadOne(*this, folder, "hi", false);
+    loadSeries(*this, shipImages, 2, 1, folder, "ship", true);
+    loadSeries(*this, shotImages, 8, 0, folder, "shot", false);
+    playerShotImage = loadOne(*this, folder, "pshot", false);
+    loadSeries(*this, orbImages, 8, 0, folder, "orb", true);
+    linkImage = loadOne(*this, folder, "link", true);
+    loadSeries(*this, explosionImages, 4, 1, folder, "exp", false);
+    loadSeries(*this, enemyImages, 2, 1, folder, "enemy", true);
+    enemyShotImage = loadOne(*this, folder, "eshot", true);
+    loadSeries(*this, tileImages, 4, 1, folder, "tile", false);
 }
 
 Graphics::~Graphics() {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "render/sprite.h"
 #include "world/geometry.h"
@@ -11,9 +12,9 @@ class Graphics {
     static constexpr int kSlots = 1000;
     static constexpr int kPaletteSize = 9;
 
-    // Loads the 49 images in their fixed order; without uploads no texture is made
+    // Loads the 49 images from folder in their fixed order; without uploads no texture is made
     // (the headless program), but every field still refers to its sprite slot.
-    explicit Graphics(bool uploadTextures = true);
+    explicit Graphics(bool uploadTextures = true, const std::string& folder = "data");
     ~Graphics();
     Graphics(const Graphics&) = delete;
     Graphics& operator=(const Graphics&) = delete;

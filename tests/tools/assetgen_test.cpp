@@ -198,6 +198,23 @@ TEST(AssetGenerator, RegeneratesEveryCommittedFileByteForByte) {
     fs::remove_all(out);
 }
 
+TEST(AssetGenerator, RegeneratesTheCommittedIconsAtEverySize) {
+    const fs::path out = freshDir("icons");
+    ASSERT_EQ(runGenerator("--icons \"" + out.string() + "\""), 0);
+    const fs::path committed = fs::path(ORVANE_SOURCE_DIR) / "dist/icons/hicolor";
+    for (int size : {16, 32, 48, 64, 128, 256}) {
+        const std::string file =
+            std::to_string(size) + "x" + std::to_string(size) + "/apps/io.orvane.Orvane.png";
+        const Bytes made = readFile(out / file);
+        ASSERT_GT(made.size(), 24u) << file;
+        // The PNG header's width and height, big-endian at bytes 16 and 20.
+        EXPECT_EQ(made[18] << 8 | made[19], size) << file;
+        EXPECT_EQ(made[22] << 8 | made[23], size) << file;
+        EXPECT_TRUE(made == readFile(committed / file)) << file << " differs from its source";
+    }
+    fs::remove_all(out);
+}
+
 // One fault planted in a copy of the sources: the file to change, the text appended to it and
 // what the error message must name.
 struct BrokenSource {

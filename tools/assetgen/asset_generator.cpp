@@ -5,6 +5,7 @@
 #include "contact_sheet.h"
 #include "palette.h"
 #include "picture_library.h"
+#include "png_writer.h"
 #include "sound_recipe.h"
 #include "synth.h"
 #include "tga_writer.h"
@@ -20,6 +21,10 @@ AssetGenerator::AssetGenerator(std::string assetsDir) : assetsDir_(std::move(ass
 bool AssetGenerator::build(std::string& error) {
     Palette palette;
     if (!palette.load(assetsDir_ + "/images/palette.txt", error)) {
+        return false;
+    }
+    PictureLibrary icons(assetsDir_ + "/icon", palette);
+    if (!icons.get("orvane", icon_, error)) {
         return false;
     }
     PictureLibrary library(assetsDir_ + "/images", palette);
@@ -56,6 +61,23 @@ bool AssetGenerator::writeData(const std::string& dir, std::string& error) const
     for (const auto& [name, samples] : sounds_) {
         if (!WavWriter::save(samples, dir + "/sfx/" + name + ".wav")) {
             error = "cannot write " + dir + "/sfx/" + name + ".wav";
+            return false;
+        }
+    }
+    return true;
+}
+
+bool AssetGenerator::writeIcons(const std::string& dir, std::string& error) const {
+    for (int size : kIconSizes) {
+        const std::string folder =
+            dir + "/" + std::to_string(size) + "x" + std::to_string(size) + "/apps";
+        std::error_code ec;
+        std::filesystem::create_directories(folder, ec);
+        Image icon(size, size);
+        ContactSheet::blit(icon, icon_, 0, 0, size / icon_.width());
+        const std::string path = folder + "/" + kIconName + ".png";
+        if (ec || !PngWriter::save(icon, path, true)) {
+            error = "cannot write " + path;
             return false;
         }
     }

@@ -17,9 +17,16 @@ class AssetGenerator {
     // Writes <dir>/<name>.tga and <dir>/sfx/<name>.wav, creating the folders.
     bool writeData(const std::string& dir, std::string& error) const;
     bool writeSheet(const std::string& path, std::string& error) const;
+    // Writes the program's icon as <dir>/<N>x<N>/apps/<name>.png at every size of kIconSizes,
+    // each a whole-number enlargement of the 16 x 16 source.
+    bool writeIcons(const std::string& dir, std::string& error) const;
+
+    static constexpr int kIconSizes[] = {16, 32, 48, 64, 128, 256};
+    static constexpr const char* kIconName = "io.orvane.Orvane";
 
   private:
     std::string assetsDir_;
+    Image icon_;
     std::map<std::string, Image> pictures_;
     std::map<std::string, std::vector<double>> sounds_;
 };

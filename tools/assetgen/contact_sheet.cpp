@@ -3,10 +3,10 @@
 
 #include "asset_list.h"
 #include "pixel_font.h"
+#include "png_writer.h"
 #include "scene_preview.h"
 
 #include <algorithm>
-#include <png.h>
 #include <vector>
 
 namespace assetgen {
@@ -57,25 +57,6 @@ void drawCell(Image& sheet, const PictureEntry& entry, const Image& picture, int
         ContactSheet::blit(sheet, ContactSheet::paleVariant(picture), x + w + 8, y, kScale);
     }
     PixelFont::write(sheet, x, y + h + 4, entry.name, 2, kLabel);
-}
-
-bool writePng(const Image& sheet, const std::string& path) {
-    std::vector<unsigned char> rgba;
-    rgba.reserve(static_cast<std::size_t>(sheet.width() * sheet.height() * 4));
-    for (int y = 0; y < sheet.height(); ++y) {
-        for (int x = 0; x < sheet.width(); ++x) {
-            const Rgba c = sheet.at(x, y);
-            rgba.insert(rgba.end(), {c.r, c.g, c.b, 255});
-        }
-    }
-    png_image image{};
-    image.version = PNG_IMAGE_VERSION;
-    image.width = static_cast<png_uint_32>(sheet.width());
-    image.height = static_cast<png_uint_32>(sheet.height());
-    image.format = PNG_FORMAT_RGBA;
-    const int ok = png_image_write_to_file(&image, path.c_str(), 0, rgba.data(), 0, nullptr);
-    png_image_free(&image);
-    return ok != 0;
 }
 
 } // namespace
@@ -139,7 +120,7 @@ bool ContactSheet::save(const std::map<std::string, Image>& pictures, const std:
         const PictureEntry& entry = AssetList::pictures()[i];
         drawCell(sheet, entry, pictures.at(entry.name), spots[i].x, spots[i].y);
     }
-    return writePng(sheet, path);
+    return PngWriter::save(sheet, path, false);
 }
 
 } // namespace assetgen

@@ -9,9 +9,11 @@ namespace {
 
 void usage(std::FILE* to) {
     std::fprintf(to,
-                 "usage: orvane_assetgen [--assets DIR] [--sheet FILE.png] [DATA_DIR]\n"
+                 "usage: orvane_assetgen [--assets DIR] [--sheet FILE.png] [--icons DIR] "
+                 "[DATA_DIR]\n"
                  "  DATA_DIR         write DATA_DIR/*.tga and DATA_DIR/sfx/*.wav\n"
                  "  --sheet FILE.png write a contact sheet of every picture\n"
+                 "  --icons DIR      write the program's icon as DIR/NxN/apps/*.png\n"
                  "  --assets DIR     read the sources from DIR (default %s)\n",
                  ORVANE_ASSETS_DIR);
 }
@@ -19,6 +21,7 @@ void usage(std::FILE* to) {
 struct Options {
     std::string assets = ORVANE_ASSETS_DIR;
     std::string sheet;
+    std::string icons;
     std::string data;
 };
 
@@ -33,6 +36,8 @@ int parse(int argc, char** argv, Options& options) {
             options.assets = argv[++i];
         } else if (std::strcmp(argv[i], "--sheet") == 0 && hasValue) {
             options.sheet = argv[++i];
+        } else if (std::strcmp(argv[i], "--icons") == 0 && hasValue) {
+            options.icons = argv[++i];
         } else if (argv[i][0] != '-' && options.data.empty()) {
             options.data = argv[i];
         } else {
@@ -40,7 +45,7 @@ int parse(int argc, char** argv, Options& options) {
             return 2;
         }
     }
-    if (options.data.empty() && options.sheet.empty()) {
+    if (options.data.empty() && options.sheet.empty() && options.icons.empty()) {
         usage(stderr);
         return 2;
     }
@@ -60,6 +65,7 @@ int main(int argc, char** argv) {
     bool ok = generator.build(error);
     ok = ok && (options.data.empty() || generator.writeData(options.data, error));
     ok = ok && (options.sheet.empty() || generator.writeSheet(options.sheet, error));
+    ok = ok && (options.icons.empty() || generator.writeIcons(options.icons, error));
     if (!ok) {
         std::fprintf(stderr, "orvane_assetgen: %s\n", error.c_str());
         return 1;

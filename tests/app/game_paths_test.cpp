@@ -1,0 +1,137 @@
+// Where the game looks for its data and keeps the player's files, run from its folder or installed.
+#include "app/game_paths.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include "app/run_program.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class GamePathRules : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        root_ = fs::temp_directory_path() / ("orvane_paths_" + std::to_string(getpid()));
+        fs::remove_all(root_);
+        fs::create_directories(root_ / "work");
+        fs::create_directories(root_ / "prefix/bin");
+        fs::create_directories(root_ / "prefix/share/orvane");
+        fs::create_directories(root_ / "configured/share/orvane");
+        facts_.workingFolder = (root_ / "work").string();
+        facts_.executableFolder = (root_ / "prefix/bin").string();
+        facts_.installedData = (root_ / "configured/share/orvane").string();
+        facts_.home = "/home/player";
+    }
+    void TearDown() override { fs::remove_all(root_); }
+    std::string at(const std::string& path) const { return (root_ / path).string(); }
+
+    fs::path root_;
+    PathFacts facts_;
+};
+
+TEST_F(GamePathRules, AWorkingFolderWithDataKeepsEverythingThere) {
+    fs::create_directories(root_ / "work/data");
+    const GamePaths paths = resolveGamePaths(facts_);
+    EXPECT_TRUE(paths.classic);
+    EXPECT_EQ(paths.dataFolder, at("work/data"));
+    EXPECT_EQ(paths.configFile, at("work/config.txt"));
+    EXPECT_EQ(paths.highScoreFile, at("work/highscore.dat"));
+    EXPECT_EQ(paths.screenshotFolder, at("work"));
+    EXPECT_EQ(paths.configFolder, "");
+    // The process's own working folder gives the plain names the game always used.
+    fs::current_path(root_ / "work");
+    facts_.workingFolder = ".";
+    const GamePaths here = resolveGamePaths(facts_);
+    fs::current_path(root_);
+    EXPECT_EQ(here.dataFolder, "data");
+    EXPECT_EQ(here.configFile, "config.txt");
+    EXPECT_EQ(here.highScoreFile, "highscore.dat");
+    EXPECT_EQ(here.screenshotFolder, "");
+}
+
+TEST_F(GamePathRules, InstalledDataIsBesideTheProgramThenUnderThePrefix) {
+    GamePaths paths = resolveGamePaths(facts_);
+    EXPECT_FALSE(paths.classic);
+    EXPECT_EQ(paths.dataFolder, at("prefix/bin/../share/orvane"));
+    fs::remove_all(root_ / "prefix/share");
+    EXPECT_EQ(resolveGamePaths(facts_).dataFolder, at("configured/share/orvane"));
+    fs::remove_all(root_ / "configured");
+    EXPECT_EQ(resolveGamePaths(facts_).dataFolder, "");
+    // --data wins in either way, and does not change where the player's files live.
+    facts_.dataOption = "/opt/orvane-data";
+    paths = resolveGamePaths(facts_);
+    EXPECT_EQ(paths.dataFolder, "/opt/orvane-data");
+    EXPECT_EQ(paths.highScoreFile, "/home/player/.local/share/orvane/highscore.dat");
+    fs::create_directories(root_ / "work/data");
+    paths = resolveGamePaths(facts_);
+    EXPECT_TRUE(paths.classic);
+    EXPECT_EQ(paths.dataFolder, "/opt/orvane-data");
+}
+
+TEST_F(GamePathRules, XdgFoldersCountOnlyWhenAbsolute) {
+    const struct {
+        const char* config;
+        const char* data;
+        const char* configFile;
+        const char* scoreFile;
+    } cases[] = {
+        {"", "", "/home/player/.config/orvane/config.txt",
+         "/home/player/.local/share/orvane/highscore.dat"},
+        {"/x/conf", "/x/share", "/x/conf/orvane/config.txt", "/x/share/orvane/highscore.dat"},
+        {"conf", "./share", "/home/player/.config/orvane/config.txt",
+         "/home/player/.local/share/orvane/highscore.dat"},
+    };
+    for (const auto& c : cases) {
+        facts_.xdgConfigHome = c.config;
+        facts_.xdgDataHome = c.data;
+        const GamePaths paths = resolveGamePaths(facts_);
+        EXPECT_EQ(paths.configFile, c.configFile) << c.config;
+        EXPECT_EQ(paths.highScoreFile, c.scoreFile) << c.data;
+        EXPECT_EQ(paths.screenshotFolder,
+                  std::string(c.scoreFile).substr(0, std::string(c.scoreFile).rfind('/')) +
+                      "/screenshots");
+    }
+    // No home and no XDG folder: nowhere to keep anything.
+    facts_.home.clear();
+    facts_.xdgConfigHome.clear();
+    facts_.xdgDataHome = "/x/share";
+    const GamePaths paths = resolveGamePaths(facts_);
+    EXPECT_EQ(paths.configFile, "");
+    EXPECT_EQ(paths.highScoreFile, "/x/share/orvane/highscore.dat");
+}
+
+TEST_F(GamePathRules, UserFoldersArePrivateAndAFileInTheWayIsRefused) {
+    const std::string folder = at("home/.local/share/orvane");
+    ASSERT_TRUE(makeUserFolder(folder));
+    EXPECT_TRUE(makeUserFolder(folder)); // already there
+    struct stat info {};
+    ASSERT_EQ(stat(folder.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0700u);
+    writeWholeFile(root_ / "plain", "x");
+    EXPECT_FALSE(makeUserFolder(at("plain/orvane")));
+    EXPECT_FALSE(makeUserFolder(""));
+}
+
+class InstalledProgram : public ProgramFolder {};
+
+TEST_F(InstalledProgram, RunsFromAnyFolderWithItsFilesInTheHome) {
+    // A folder without data/: the program finds the data through --data and keeps its files in
+    // the (scratch) home, or in memory when the home cannot hold them.
+    fs::remove(dir_ / "data");
+    const std::string data = std::string(ORVANE_SOURCE_DIR) + "/data";
+    write("play.log", "orvane-input 1\nseed 3\n400 44 200\n");
+    const std::string env =
+        "env -u XDG_DATA_HOME -u XDG_CONFIG_HOME HOME='" + dir_.string() + "/home'";
+    run("--headless --input play.log --data '" + data + "' --dump a.jsonl", 0, env);
+    EXPECT_TRUE(fs::is_directory(dir_ / "home/.local/share/orvane"));
+    EXPECT_FALSE(fs::exists(dir_ / "highscore.dat"));
+    const ProgramRun r = run("--headless --input play.log --data '" + data + "' --dump b.jsonl", 0,
+                             "env -u XDG_DATA_HOME HOME=/dev/null");
+    EXPECT_EQ(file("a.jsonl"), file("b.jsonl"));
+    run("--headless --frames 1 --data nowhere", 2);
+    EXPECT_NE(file("stderr.txt").find("--data: 'nowhere' is not a folder"), std::string::npos);
+}
+
+} // namespace
