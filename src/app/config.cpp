@@ -6,6 +6,12 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "app/regular_file.h"
+
 DisplaySettings displaySettings;
 
 const char kDefaultConfigText[] = "fullscreen 0\n\n[0=windowed, 1=fullscreen (640x480)]";
@@ -35,12 +41,18 @@ bool readHead(std::FILE* file, std::string& text) {
     return !std::ferror(file);
 }
 
-void writeDefault(const std::string& path) {
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr) return;
-    std::fputs("fullscreen 0\n", file);
-    std::fputs("\n[0=windowed, 1=fullscreen (640x480)]", file);
-    std::fclose(file);
+// Only a file that is not there at all is created; O_EXCL never writes through a name that
+// appeared meanwhile, or that is a FIFO or link.
+bool writeDefault(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (fd < 0) return false;
+    std::FILE* file = ::fdopen(fd, "wb");
+    if (file == nullptr) {
+        ::close(fd);
+        return false;
+    }
+    std::fputs(kDefaultConfigText, file);
+    return std::fclose(file) == 0;
 }
 
 } // namespace
@@ -62,13 +74,13 @@ bool parseConfigValue(const std::string& text, long& value) {
 }
 
 ConfigResult readConfig(const std::string& path, DisplaySettings& settings) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
+    std::FILE* file = openRegularFile(path.c_str());
     if (file == nullptr) {
-        writeDefault(path);
-        std::FILE* check = std::fopen(path.c_str(), "rb");
-        if (check == nullptr) return ConfigResult::Missing;
-        std::fclose(check);
-        return ConfigResult::Created;
+        // A file that is there but unreadable, or not a regular file, keeps the defaults and
+        // is left as it is.
+        struct stat info {};
+        const bool absent = ::lstat(path.c_str(), &info) != 0 && errno == ENOENT;
+        return absent && writeDefault(path) ? ConfigResult::Created : ConfigResult::Missing;
     }
     std::string text;
     readHead(file, text);

@@ -20,7 +20,7 @@ extern const char kDefaultConfigText[];
 enum class ConfigResult {
     Read,    // the file existed and was read
     Created, // it was missing and has been written with the default text
-    Missing  // it was missing and could not be created: defaults only
+    Missing  // it could not be read (missing and not creatable, unreadable, not a regular file)
 };
 
 // Reads the first word (any length, not examined) and the integer after it in the notation of

@@ -33,7 +33,7 @@ std::string baseFolder(const std::string& variable, const std::string& home, con
 
 std::string installedDataFolder(const PathFacts& facts) {
     if (!facts.executableFolder.empty()) {
-        const std::string beside = facts.executableFolder + "/../share/orvane";
+        std::string beside = facts.executableFolder + "/../share/orvane";
         if (isFolder(beside)) return beside;
     }
     if (isFolder(facts.installedData)) return facts.installedData;

@@ -57,6 +57,7 @@ void GameEnv::runPlayFrame() {
         playSound(kSoundDie, 70, 25);
         s.lives = 0;
         s.gameOverFrames = 1;
-        if (s.score == s.highScore) writeHighScore(s.highScore, highScorePath);
+        // Another copy of the game may have stored more meanwhile; that stays the best.
+        if (s.score == s.highScore) writeHighScore(s.highScore, highScorePath, &s.highScore);
     }
 }

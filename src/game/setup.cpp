@@ -49,8 +49,9 @@ void setupGame(const SetupOptions& options) {
     gameState->highScore = readHighScore(gameEnv->highScorePath);
     gameEnv->startNewGame();
     startSound(options.soundOutput);
-    logLine("Assets loaded, memory usage: %i kB system, %i kB texture", systemBytes / 1024,
-            textureBytes / 1024);
+    logLine("Assets loaded, memory usage: %lld kB system, %lld kB texture",
+            static_cast<long long>(systemBytes / 1024),
+            static_cast<long long>(textureBytes / 1024));
     logLine("Init done, starting game");
 }
 

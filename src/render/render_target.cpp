@@ -46,7 +46,8 @@ std::vector<uint8_t> flipAndEnlarge(const std::vector<uint8_t>& bottomUp, int wi
         const uint8_t* in = bottomUp.data() + static_cast<size_t>(height - 1 - row) * width * 3;
         uint8_t* line = out.data() + static_cast<size_t>(row) * scale * outStride;
         for (int col = 0; col < width * scale; ++col)
-            std::memcpy(line + static_cast<size_t>(col) * 3, in + (col / scale) * 3, 3);
+            std::memcpy(line + static_cast<size_t>(col) * 3,
+                        in + static_cast<size_t>(col / scale) * 3, 3);
         for (int copy = 1; copy < scale; ++copy)
             std::memcpy(line + copy * outStride, line, outStride);
     }

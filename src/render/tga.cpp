@@ -1,22 +1,31 @@
 // Reading uncompressed true-colour Targa images into sprites, padded to power-of-two textures.
 #include "render/tga.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
+
+#include "app/regular_file.h"
 
 #include "render/sprite.h"
 #include "render/texture.h"
 #include "world/geometry.h"
 
-int32_t systemBytes = 0;
-int32_t textureBytes = 0;
+int64_t systemBytes = 0;
+int64_t textureBytes = 0;
 
 namespace {
 
 constexpr int kHeaderSize = 18;
 // Larger pictures are not ours: a damaged header must not make us allocate gigabytes.
 constexpr int kMaxSide = 4096;
+// The largest file a 4096 x 4096 picture with alpha and a full ID field can need.
+constexpr size_t kMaxFileBytes = 18 + 255 + size_t{4096} * 4096 * 4;
+// A file may end early by this many rows (a damaged tail shows transparent black); a header that
+// announces more pixels than that is not a picture of this file.
+constexpr long kMissingRowsAllowed = 2;
 // Every picture is uploaded with nearest filtering and clamped edges.
 constexpr int32_t kUploadFlags = 7;
 
@@ -31,41 +40,32 @@ int readU16(const uint8_t* p) {
     return p[0] | (p[1] << 8);
 }
 
-// A whole file in memory; the pixel loop then never touches the disk.
+// A whole file in memory; the pixel loop then never touches the disk. Only regular files are
+// read, so a FIFO or a device in a picture's place never stalls the start.
 struct FileBytes {
-    uint8_t* data = nullptr;
-    long size = 0;
-    ~FileBytes() { std::free(data); }
+    std::string bytes;
+    const uint8_t* data() const { return reinterpret_cast<const uint8_t*>(bytes.data()); }
+    long size() const { return static_cast<long>(bytes.size()); }
 };
 
 bool readFile(const char* path, FileBytes& out) {
-    std::FILE* f = std::fopen(path, "rb");
-    if (!f) return false;
-    bool ok = std::fseek(f, 0, SEEK_END) == 0;
-    long size = ok ? std::ftell(f) : -1;
-    ok = ok && size >= 0 && std::fseek(f, 0, SEEK_SET) == 0;
-    if (ok) {
-        out.data = static_cast<uint8_t*>(std::malloc(size > 0 ? static_cast<size_t>(size) : 1));
-        ok = out.data != nullptr;
-    }
-    if (ok) out.size = static_cast<long>(std::fread(out.data, 1, static_cast<size_t>(size), f));
-    std::fclose(f);
-    return ok;
+    return readRegularFile(path, kMaxFileBytes, out.bytes);
 }
 
 // The header is taken field by field; colour-map and origin fields are not used. A header
-// is refused when its sizes are empty or absurd, or when the file does not even hold the
-// first row of pixels it announces.
+// is refused when its sizes are empty or absurd, or when the file lacks more than the last
+// rows of the pixels it announces.
 bool parseHeader(const FileBytes& file, TgaHeader& h) {
-    if (file.size < kHeaderSize) return false;
-    const uint8_t* b = file.data;
+    if (file.size() < kHeaderSize) return false;
+    const uint8_t* b = file.data();
     h.idLength = b[0];
     h.width = readU16(b + 12);
     h.height = readU16(b + 14);
     h.bytesPerPixel = b[16] / 8 == 4 ? 4 : 3;
     if (h.width <= 0 || h.height <= 0 || h.width > kMaxSide || h.height > kMaxSide) return false;
-    long firstRowEnd = kHeaderSize + h.idLength + static_cast<long>(h.width) * h.bytesPerPixel;
-    return file.size >= firstRowEnd;
+    const long rowBytes = static_cast<long>(h.width) * h.bytesPerPixel;
+    const long rowsPresent = std::max(h.height - kMissingRowsAllowed, 1L);
+    return file.size() >= kHeaderSize + h.idLength + rowsPresent * rowBytes;
 }
 
 uint32_t makePixel(const uint8_t* p, int bytesPerPixel) {
@@ -83,8 +83,8 @@ uint32_t makePixel(const uint8_t* p, int bytesPerPixel) {
 // short file stay transparent black.
 void decodePixels(const FileBytes& file, const TgaHeader& h, uint32_t* pixels) {
     const long start = kHeaderSize + h.idLength;
-    const uint8_t* src = file.data + start;
-    const long available = file.size - start;
+    const uint8_t* src = file.data() + start;
+    const long available = file.size() - start;
     long offset = 0;
     for (int32_t row = 0; row < h.height; ++row) {
         uint32_t* dst = pixels + static_cast<size_t>(h.height - 1 - row) * h.width;
@@ -126,7 +126,7 @@ void buildBlocks(const Sprite& s, uint8_t* block, uint8_t* tint) {
 Texture* uploadBlock(const Sprite& s, const uint8_t* block) {
     Texture* texture = new Texture();
     texture->upload(block, s.texWidth, s.texHeight, kUploadFlags);
-    textureBytes += s.texWidth * s.texHeight * 4;
+    textureBytes += int64_t{s.texWidth} * s.texHeight * 4;
     return texture;
 }
 
@@ -162,6 +162,6 @@ bool readTga(Sprite& sprite, const char* path, bool makeTint, bool upload) {
     sprite.texture = nullptr;
     sprite.tintTexture = nullptr;
     if (upload) uploadTextures(sprite, makeTint);
-    systemBytes += header.width * header.height * 4;
+    systemBytes += int64_t{header.width} * header.height * 4;
     return true;
 }

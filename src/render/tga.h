@@ -7,8 +7,8 @@
 struct Sprite;
 
 // Bytes retained in sprite pixel copies and bytes handed to OpenGL as textures, since start.
-extern int32_t systemBytes;
-extern int32_t textureBytes;
+extern int64_t systemBytes;
+extern int64_t textureBytes;
 
 // Reads the file into the sprite and, when upload is set, creates its texture (and the tint
 // texture when makeTint is set). False, with the sprite untouched, when the file cannot be used.

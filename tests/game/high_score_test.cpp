@@ -74,7 +74,7 @@ TEST_F(HighScoreTest, FailedWritesReportFailureAndKeepTheStoredScore) {
     rlimit tiny = saved;
     tiny.rlim_cur = 3;
     ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &tiny), 0);
-    const bool written = writeHighScore(5, path.c_str());
+    const bool written = writeHighScore(5000, path.c_str());
     ::setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, oldHandler);
     EXPECT_FALSE(written);

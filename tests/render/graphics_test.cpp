@@ -61,7 +61,7 @@ TEST_F(Assets, MissingFileLeavesItsSlotForTheNextImageAndAFullTableGivesNull) {
 TEST_F(Assets, FortyNineImagesInOrderSixtyEightUploadsAndTearDownFreesOnlyLoadedSlots) {
     writeAssets();
     ScopedChdir in(dir.path());
-    const int32_t system = systemBytes, texture = textureBytes;
+    const int64_t system = systemBytes, texture = textureBytes;
     delete new Graphics(false); // without uploads no texture bytes
     EXPECT_EQ(systemBytes - system, 49 * 50 / 2 * 2 * 4);
     EXPECT_EQ(textureBytes, texture);

@@ -76,7 +76,7 @@ TEST_F(SpriteTest, SizesPaddingAndByteCounters) {
                  {4096, 1, false, false, 4096, 1, 0}};
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.w << " x " << c.h << " upload " << c.upload);
-        const int32_t system = systemBytes, texture = textureBytes;
+        const int64_t system = systemBytes, texture = textureBytes;
         const Sprite& s = load(solidTga(c.w, c.h, {1, 2, 3}), c.tint, c.upload);
         EXPECT_TRUE(s.texWidth == c.texW && s.texHeight == c.texH);
         EXPECT_EQ(systemBytes - system, c.w * c.h * 4);
@@ -109,7 +109,7 @@ TEST_F(SpriteTest, BadHeadersAreRefusedLikeAMissingFile) {
                                         tgaFile(65535, 65535, 32),
                                         tgaFile(4096, 4096, 24),
                                         tgaFile(2, 2, 24, {}, 200)};
-    const int32_t system = systemBytes, texture = textureBytes;
+    const int64_t system = systemBytes, texture = textureBytes;
     for (size_t i = 0; i < std::size(bad); ++i) {
         writeFile(dir.path() / "bad.tga", bad[i]);
         Sprite s;
