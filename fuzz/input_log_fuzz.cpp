@@ -7,9 +7,9 @@
 
 namespace {
 bool sameLog(const InputLog& a, const InputLog& b) {
-    if (a.seed != b.seed || a.rows.size() != b.rows.size()) return false;
-    for (size_t i = 0; i < a.rows.size(); ++i) {
-        if (a.rows[i].count != b.rows[i].count || a.rows[i].held != b.rows[i].held) return false;
+    if (a.seed != b.seed || a.rowCount() != b.rowCount()) return false;
+    for (size_t i = 0; i < a.rowCount(); ++i) {
+        if (a.count(i) != b.count(i) || a.held(i) != b.held(i)) return false;
     }
     return true;
 }

@@ -2,6 +2,7 @@
 #include "app/command_line.h"
 
 #include "app/game_paths.h"
+#include "app/regular_file.h"
 
 #include <cstring>
 #include <string_view>
@@ -47,7 +48,7 @@ bool readDecimal(std::string_view text, uint64_t max, uint64_t& value) {
 
 bool numberError(const std::string& option, std::string_view text, const char* range,
                  std::string& error) {
-    error = "bad value '" + std::string(text) + "' for " + option + ": expected " + range;
+    error = "bad value '" + quoteForMessage(text) + "' for " + option + ": expected " + range;
     return false;
 }
 
@@ -140,10 +141,11 @@ bool takeFlag(const std::string& option, CommandLine& o, std::string& error) {
     else if (option == "--version")
         o.version = true;
     else if (option.rfind("--", 0) != 0) {
-        error = "unexpected argument '" + option + "' (options start with --, see --help)";
+        error = "unexpected argument '" + quoteForMessage(option) +
+                "' (options start with --, see --help)";
         return false;
     } else {
-        error = "unknown option '" + option + "' (see --help)";
+        error = "unknown option '" + quoteForMessage(option) + "' (see --help)";
         return false;
     }
     return true;
@@ -178,7 +180,7 @@ bool parseCommandLine(int argc, char** argv, CommandLine& options, std::string& 
         }
         if (!takesValue(option)) {
             if (inlineValue) {
-                error = "option " + option + " takes no value";
+                error = "option " + quoteForMessage(option) + " takes no value";
                 return false;
             }
             if (!takeFlag(option, options, error)) return false;

@@ -1,12 +1,18 @@
 // The headless program: the same set-up, frames and tear-down as the game, with nothing shown.
 #include "app/headless_run.h"
 
+#include <sys/stat.h>
+
 #include <cstdio>
 #include <ctime>
 #include <filesystem>
+#include <iterator>
+#include <system_error>
 
 #include "app/command_line.h"
+#include "app/regular_file.h"
 #include "app/sound.h"
+#include "app/stop_signals.h"
 #include "game/game_env.h"
 #include "game/setup.h"
 #include "input/input.h"
@@ -16,7 +22,7 @@ namespace {
 bool findPaths(const CommandLine& options, GamePaths& paths, std::string& error) {
     paths = resolveGamePaths(processPathFacts(options.dataPath));
     if (!options.dataPath.empty() && !std::filesystem::is_directory(options.dataPath)) {
-        error = "--data: '" + options.dataPath + "' is not a folder";
+        error = "--data: '" + quoteForMessage(options.dataPath) + "' is not a folder";
         return false;
     }
     if (paths.dataFolder.empty()) {
@@ -29,6 +35,44 @@ bool findPaths(const CommandLine& options, GamePaths& paths, std::string& error)
     return true;
 }
 
+// One file a run names: the option and its path.
+struct NamedFile {
+    const char* option;
+    const std::string& path;
+};
+
+// The same file under two names: the same device and inode where both exist, else the same
+// place once both paths are made absolute. "-" is standard output, which holds one stream.
+bool sameFile(const std::string& a, const std::string& b) {
+    if (a == "-" || b == "-") return a == b;
+    struct stat first {};
+    struct stat second {};
+    if (::stat(a.c_str(), &first) == 0 && ::stat(b.c_str(), &second) == 0)
+        return first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+    std::error_code error;
+    const auto left = std::filesystem::weakly_canonical(std::filesystem::absolute(a), error);
+    const auto right = std::filesystem::weakly_canonical(std::filesystem::absolute(b), error);
+    return left == right;
+}
+
+// Outputs that would overwrite the input log or each other are refused before anything opens.
+bool checkOutputs(const CommandLine& options, std::string& error) {
+    const NamedFile files[] = {{"--input", options.inputPath},
+                               {"--record", options.recordPath},
+                               {"--dump", options.dumpPath},
+                               {"--screenshot", options.screenshotPath}};
+    for (size_t i = 0; i < std::size(files); ++i) {
+        for (size_t j = i + 1; j < std::size(files); ++j) {
+            if (files[i].path.empty() || files[j].path.empty()) continue;
+            if (!sameFile(files[i].path, files[j].path)) continue;
+            error = std::string(files[i].option) + " and " + files[j].option +
+                    " name the same file '" + quoteForMessage(files[j].path) + "'";
+            return false;
+        }
+    }
+    return true;
+}
+
 } // namespace
 
 void describeSetup(const RunFiles& files, SetupOptions& setup) {
@@ -38,7 +82,7 @@ void describeSetup(const RunFiles& files, SetupOptions& setup) {
 }
 
 bool openRunFiles(const CommandLine& options, RunFiles& files, std::string& error) {
-    if (!findPaths(options, files.paths, error)) return false;
+    if (!checkOutputs(options, error) || !findPaths(options, files.paths, error)) return false;
     if (!options.inputPath.empty()) {
         if (!loadInputLog(options.inputPath, files.log, error)) return false;
         files.hasLog = true;
@@ -84,7 +128,8 @@ int64_t framesToRun(const CommandLine& options, const RunFiles& files) {
 int64_t runFrames(int64_t frames, StateDump& dump) {
     dump.afterFrame(*gameEnv, 0);
     int64_t frame = 0;
-    while (frame < frames) {
+    // Ctrl+C, SIGTERM or a closed terminal end the run after the frame in progress.
+    while (frame < frames && !stopRequested()) {
         // Escape ends the run; that frame changed nothing and is not dumped.
         if (!gameEnv->runFrame()) break;
         ++frame;
@@ -102,6 +147,7 @@ int runHeadless(const CommandLine& options) {
         std::fprintf(stderr, "orvane: %s\n", error.c_str());
         return 2;
     }
+    catchStopSignals(true);
     SoundRecord::clear();
     SetupOptions setup;
     describeSetup(files, setup);

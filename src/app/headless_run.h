@@ -22,6 +22,7 @@ struct RunFiles {
     StateDump dump;
     uint32_t seed = 0; // --seed, else the log's seed, else the clock
     GamePaths paths;
+    bool screenshotFailed = false; // --screenshot could not be saved: the run fails
 };
 
 // Finds the data folder and the player's files, reads the input log and creates the record and

@@ -7,7 +7,9 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <ctime>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -17,6 +19,7 @@
 #include "app/headless_run.h"
 #include "app/openal_audio.h"
 #include "app/sound.h"
+#include "app/stop_signals.h"
 #include "app/window.h"
 #include "game/game_env.h"
 #include "game/setup.h"
@@ -36,14 +39,22 @@ struct LoopState {
     bool screenshotRequested = false;
     int64_t frame = 0;       // game frames run
     int64_t frameLimit = -1; // -1: until Escape or the window closes
-    bool drewAny = false;
 };
 
-// Handles every waiting event; false as soon as the window asks to close.
+// A real Escape key stops a replay too, whose own inputs hold the game's key state.
+bool escapeDuringReplay(const LoopState& loop, const SDL_Event& event) {
+    return loop.devices == nullptr && event.type == SDL_KEYDOWN &&
+           event.key.keysym.scancode == SDL_SCANCODE_ESCAPE;
+}
+
+// Handles every waiting event; false as soon as the window asks to close (a closed terminal
+// counts as a close).
 bool pumpEvents(LoopState& loop) {
+    if (stopRequested()) return false;
     SDL_Event event;
     while (SDL_PollEvent(&event) != 0) {
         if (handleWindowEvent(event) == WindowRequest::Quit) return false;
+        if (escapeDuringReplay(loop, event)) return false;
         if (loop.devices != nullptr) loop.devices->handleEvent(event);
         if (event.type == SDL_KEYDOWN && event.key.repeat == 0 &&
             event.key.keysym.scancode == SDL_SCANCODE_F12) {
@@ -63,7 +74,8 @@ void drawFrame() {
     presentWindowPicture();
 }
 
-// Saves the picture just drawn, at the classic 640 by 480 whatever the window's size.
+// Saves the picture just drawn, at the classic 640 by 480 whatever the window's size; false with
+// the reason on standard error.
 bool savePicture(const char* path) {
     std::vector<uint8_t> rgb;
     std::string reason = "could not read the picture back";
@@ -72,16 +84,22 @@ bool savePicture(const char* path) {
     return false;
 }
 
-// F12: beside the game when it runs from its folder, else in the player's screenshot folder.
+// F12: beside the game when it runs from its folder, else in the player's screenshot folder;
+// a name already taken (two pictures in one millisecond) gets a number.
 void saveTimedScreenshot(const GamePaths& paths) {
     char name[64];
     screenshotName(name, sizeof name, std::chrono::system_clock::now());
-    if (paths.screenshotFolder.empty()) {
-        savePicture(name);
-        return;
+    std::string folder;
+    if (!paths.screenshotFolder.empty()) {
+        makeUserFolder(paths.screenshotFolder);
+        folder = paths.screenshotFolder + "/";
     }
-    makeUserFolder(paths.screenshotFolder);
-    savePicture((paths.screenshotFolder + "/" + name).c_str());
+    const std::string stem = folder + std::string(name, std::strlen(name) - 4);
+    std::string path = stem + ".png";
+    std::error_code error;
+    for (int n = 2; std::filesystem::exists(path, error) && n < 1000; ++n)
+        path = stem + "-" + std::to_string(n) + ".png";
+    savePicture(path.c_str());
 }
 
 // One pass: events, a game frame, the wait, the picture. False when the loop is over.
@@ -94,7 +112,6 @@ bool runPass(LoopState& loop, RunFiles& files, FrameTimer& timer, const FrameObs
     FrameTimer::Clock::time_point waitEnd = timer.wait();
     if (observer) observer(waitEnd);
     drawFrame();
-    loop.drewAny = true;
     if (loop.screenshotRequested) saveTimedScreenshot(*loop.paths);
     loop.screenshotRequested = false;
     swapGLWindow();
@@ -120,10 +137,11 @@ int64_t playGame(const CommandLine& options, RunFiles& files, SdlDevices* device
     }
     files.dump.finish(*gameEnv, loop.frame);
     gameInput->setRecorder(nullptr);
-    // Drawing changes nothing in the game, so drawing again gives the last picture shown.
-    if (!options.screenshotPath.empty() && loop.drewAny) {
+    // Drawing changes nothing in the game, so drawing again gives the last picture shown (or,
+    // when no frame was drawn, the picture the game starts with).
+    if (!options.screenshotPath.empty()) {
         drawFrame();
-        savePicture(options.screenshotPath.c_str());
+        files.screenshotFailed = !savePicture(options.screenshotPath.c_str());
     }
     return loop.frame;
 }
@@ -144,7 +162,12 @@ void screenshotName(char* name, int size, std::chrono::system_clock::time_point 
     std::time_t seconds = std::chrono::system_clock::to_time_t(when);
     std::tm local{};
     localtime_r(&seconds, &local);
-    std::strftime(name, static_cast<size_t>(size), "screenshot-%Y%m%d-%H%M%S.png", &local);
+    const auto millis =
+        std::chrono::duration_cast<std::chrono::milliseconds>(when.time_since_epoch()) % 1000;
+    char stamp[32];
+    std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);
+    std::snprintf(name, static_cast<size_t>(size), "screenshot-%s-%03d.png", stamp,
+                  static_cast<int>(millis.count()));
 }
 
 int runWindowed(const CommandLine& options, const FrameObserver& observer) {
@@ -163,6 +186,7 @@ int runWindowed(const CommandLine& options, const FrameObserver& observer) {
                         displaySettings.fullscreen, displaySettings.frameRate, window)) {
         return 0;
     }
+    catchStopSignals(false);
     FrameTimer timer(kPeriodFactor / static_cast<float>(displaySettings.frameRate));
     timer.restart();
     SdlDevices devices;
@@ -182,5 +206,5 @@ int runWindowed(const CommandLine& options, const FrameObserver& observer) {
         std::fprintf(stderr, "orvane: %s\n", error.c_str());
         return 1;
     }
-    return 0;
+    return files.screenshotFailed ? 1 : 0;
 }

@@ -2,6 +2,13 @@
 #include "app/openal_audio.h"
 
 #include <SDL2/SDL.h>
+#include <dlfcn.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "app/regular_file.h"
 
 #include <algorithm>
 #include <cstring>
@@ -13,12 +20,20 @@ namespace {
 const char* const kEffectNames[kSoundCount] = {"pshot", "eshot", "boom", "crash", "ehit",
                                                "die",   "level", "lock", "orbhit"};
 
-// Decodes a wave file to 16-bit mono samples at the file's own rate; false when it cannot.
+// Sound files are small; anything larger is not one of ours.
+constexpr size_t kMaxWaveBytes = size_t{64} << 20;
+
+// Decodes a wave file to 16-bit mono samples at the file's own rate; false when it cannot. Only a
+// regular file is read, so a FIFO in a sound's place never stalls the start.
 bool decodeWave(const std::string& path, std::vector<uint8_t>& pcm, int& rate) {
+    std::string bytes;
+    if (!readRegularFile(path.c_str(), kMaxWaveBytes, bytes)) return false;
     SDL_AudioSpec spec;
     Uint8* data = nullptr;
     Uint32 length = 0;
-    if (SDL_LoadWAV(path.c_str(), &spec, &data, &length) == nullptr) return false;
+    SDL_RWops* stream = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
+    if (stream == nullptr || SDL_LoadWAV_RW(stream, 1, &spec, &data, &length) == nullptr)
+        return false;
     SDL_AudioCVT convert;
     int built = SDL_BuildAudioCVT(&convert, spec.format, spec.channels, spec.freq, AUDIO_S16SYS, 1,
                                   spec.freq);
@@ -35,6 +50,22 @@ bool decodeWave(const std::string& path, std::vector<uint8_t>& pcm, int& rate) {
     SDL_FreeWAV(data);
     rate = spec.freq;
     return ok;
+}
+
+// Without a sound device the audio libraries each report their failed attempts on standard
+// error; the game says it once itself. OpenAL Soft listens to its log level, and ALSA (loaded
+// by OpenAL) to an error handler, set here when the library is present.
+void ignoreAlsaError(const char*, int, const char*, int, const char*, ...) {}
+
+void quietLibraries() {
+    setenv("ALSOFT_LOGLEVEL", "0", 0);
+    using Handler = void (*)(const char*, int, const char*, int, const char*, ...);
+    void* alsa = dlopen("libasound.so.2", RTLD_LAZY | RTLD_NOLOAD);
+    if (alsa == nullptr) alsa = dlopen("libasound.so.2", RTLD_LAZY);
+    if (alsa == nullptr) return;
+    auto setHandler = reinterpret_cast<int (*)(Handler)>(dlsym(alsa, "snd_lib_error_set_handler"));
+    if (setHandler != nullptr) setHandler(ignoreAlsaError);
+    // The library stays loaded: OpenAL keeps using it, with the handler in place.
 }
 
 } // namespace
@@ -54,8 +85,13 @@ bool OpenAlAudio::isLoaded(SoundId id) const {
 void OpenAlAudio::start() {
     if (context_ != nullptr) return;
     if (device_ == nullptr) {
+        quietLibraries();
         device_ = alcOpenDevice(nullptr);
         ownsDevice_ = device_ != nullptr;
+        // OpenAL Soft opens its silent "No Output" device when it finds no real one.
+        const char* name = device_ ? alcGetString(device_, ALC_DEVICE_SPECIFIER) : nullptr;
+        if (name == nullptr || std::strcmp(name, "No Output") == 0)
+            std::fputs("orvane: no sound device: playing silent\n", stderr);
     }
     if (device_ == nullptr) return;
     context_ = alcCreateContext(device_, attributes_);

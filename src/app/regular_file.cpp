@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
 #include <string_view>
 
 namespace {
@@ -30,6 +31,18 @@ std::FILE* openRegularFile(const char* path) {
     std::FILE* file = ::fdopen(fd, "rb");
     if (file == nullptr) ::close(fd);
     return file;
+}
+
+std::string whyNotReadable(const char* path) {
+    struct stat info {};
+    if (path != nullptr && ::stat(path, &info) == 0 && !S_ISREG(info.st_mode))
+        return "not a regular file";
+    std::FILE* file = openRegularFile(path);
+    if (file != nullptr) {
+        std::fclose(file);
+        return "could not be read";
+    }
+    return std::strerror(errno);
 }
 
 bool readRegularFile(const char* path, size_t maxBytes, std::string& bytes) {

@@ -10,6 +10,10 @@
 // with errno set (ENOENT when nothing is there).
 std::FILE* openRegularFile(const char* path);
 
+// Why openRegularFile failed for path, for a message: "not a regular file", or the system's
+// reason.
+std::string whyNotReadable(const char* path);
+
 // The whole of a regular file, up to maxBytes; false when it cannot be read or is larger.
 bool readRegularFile(const char* path, size_t maxBytes, std::string& bytes);
 

@@ -1,4 +1,6 @@
 // One tick of the game: the quit key, then a step of play or a frame of the game-over pause.
+#include <cstdint>
+
 #include "app/sound.h"
 #include "game/game_env.h"
 #include "game/game_state.h"
@@ -29,7 +31,8 @@ void levelUp(GameState& s) {
 bool GameEnv::runFrame() {
     input->readState();
     if (input->isDown(kKeyEscape)) return false;
-    ++state->frameCount;
+    // After 2^31 frames the count wraps, as unsigned arithmetic does, rather than overflow.
+    state->frameCount = static_cast<int32_t>(static_cast<uint32_t>(state->frameCount) + 1u);
     if (state->gameOverFrames > 0) {
         runGameOverFrame();
     } else {
@@ -40,7 +43,8 @@ bool GameEnv::runFrame() {
 
 void GameEnv::runGameOverFrame() {
     GameState& s = *state;
-    ++s.gameOverFrames;
+    // A pause left for years stays over: the count stops at its largest value.
+    if (s.gameOverFrames < INT32_MAX) ++s.gameOverFrames;
     if (s.gameOverFrames > kRestartDelay && restartKeyDown(*input)) s.restartArmed = 1;
     // The new game waits for the key to come up, so the held fire key does not shoot at once.
     if (s.restartArmed && !restartKeyDown(*input)) startNewGame();

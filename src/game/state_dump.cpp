@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "app/regular_file.h"
 #include "elements/enemy.h"
 #include "elements/explosion.h"
 #include "elements/player_ship.h"
@@ -230,7 +231,8 @@ bool StateDump::open(const std::string& path, int64_t every, std::string& error)
         file_ = std::fopen(path.c_str(), "wb");
         ownsFile_ = true;
         if (file_ == nullptr) {
-            error = "cannot write state dump '" + path + "': " + std::strerror(errno);
+            error =
+                "cannot write state dump '" + quoteForMessage(path) + "': " + std::strerror(errno);
             return false;
         }
     }
@@ -265,7 +267,10 @@ void StateDump::writeLine(const GameEnv& env, int64_t frame) {
     line_.clear();
     appendStateLine(line_, env, frame, sounds_);
     line_ += '\n';
-    if (std::fwrite(line_.data(), 1, line_.size(), file_) != line_.size()) writeFailed_ = true;
+    // Each line goes out whole as it is made, so a run that is killed leaves complete lines.
+    if (std::fwrite(line_.data(), 1, line_.size(), file_) != line_.size() ||
+        std::fflush(file_) != 0)
+        writeFailed_ = true;
     sounds_.clear();
     lastWritten_ = frame;
 }

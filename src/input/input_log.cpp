@@ -1,8 +1,12 @@
 // Input logs: parsing with line-numbered errors, replay as an input source, and recording.
 #include "input/input_log.h"
 
+#include <sys/stat.h>
+
 #include <cerrno>
 #include <cstring>
+
+#include "app/regular_file.h"
 
 namespace {
 
@@ -31,7 +35,7 @@ bool isBlank(std::string_view line) {
 // A plain decimal number in [lo, hi]: digits only, so signs, junk and overflow are refused.
 bool readNumber(std::string_view word, const char* what, uint64_t lo, uint64_t hi, uint64_t& value,
                 std::string& error) {
-    const std::string shown(word);
+    const std::string shown = quoteForMessage(word);
     if (!word.empty() && word[0] == '-') {
         error = std::string(what) + " must not be negative: '" + shown + "'";
         return false;
@@ -86,84 +90,127 @@ bool parseRow(std::string_view line, InputLogRow& row, std::string& error) {
     return true;
 }
 
-// The next line without its ending; false at the end of the text.
-bool nextLine(std::string_view& rest, std::string_view& line) {
-    if (rest.empty()) return false;
-    const size_t end = rest.find('\n');
-    line = rest.substr(0, end);
-    rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    return true;
+std::string lineError(int64_t number, const std::string& what) {
+    return "line " + std::to_string(number) + ": " + what;
 }
 
-std::string lineError(int number, const std::string& what) {
-    return "line " + std::to_string(number) + ": " + what;
+// Takes a log line by line, so a file is judged by its header before anything else is read.
+class LogParser {
+  public:
+    explicit LogParser(InputLog& log) : log_(log) { log_ = InputLog(); }
+    // One line without its ending (a \r before it is dropped); false with the error.
+    bool line(std::string_view text, std::string& error) {
+        ++number_;
+        if (!text.empty() && text.back() == '\r') text.remove_suffix(1);
+        if (number_ == 1) {
+            if (text == kHeader) return true;
+            error = lineError(1, "expected the header 'orvane-input 1'");
+            return false;
+        }
+        if (isBlank(text) || text[0] == '#') return true;
+        bool ok = false;
+        std::string what;
+        if (!haveSeed_) {
+            ok = haveSeed_ = parseSeedLine(text, log_.seed, what);
+        } else {
+            InputLogRow row;
+            ok = parseRow(text, row, what);
+            if (ok) log_.addRow(row);
+        }
+        if (!ok) error = lineError(number_, what);
+        return ok;
+    }
+    // A line too long to be a row, which is not read to its end.
+    bool tooLong(std::string& error) {
+        error = lineError(number_ + 1, "longer than any row can be");
+        return false;
+    }
+    bool finish(std::string& error) const {
+        if (number_ == 0) {
+            error = lineError(1, "expected the header 'orvane-input 1'");
+            return false;
+        }
+        if (haveSeed_) return true;
+        error = lineError(number_ + 1, "missing the 'seed N' line");
+        return false;
+    }
+
+  private:
+    InputLog& log_;
+    int64_t number_ = 0;
+    bool haveSeed_ = false;
+};
+
+// A row of every input held, with a generous count and spaces: longer lines are not rows.
+constexpr size_t kMaxLineBytes = 4096;
+
+bool readLines(std::FILE* file, LogParser& parser, std::string& error) {
+    std::string line;
+    char buffer[65536];
+    size_t got = 0;
+    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
+        std::string_view chunk(buffer, got);
+        for (size_t end; (end = chunk.find('\n')) != std::string_view::npos;) {
+            line.append(chunk.substr(0, end));
+            if (line.size() > kMaxLineBytes) return parser.tooLong(error);
+            if (!parser.line(line, error)) return false;
+            line.clear();
+            chunk.remove_prefix(end + 1);
+        }
+        line.append(chunk);
+        if (line.size() > kMaxLineBytes) return parser.tooLong(error);
+    }
+    if (std::ferror(file) != 0) {
+        error = "could not be read to its end";
+        return false;
+    }
+    if (!line.empty() && !parser.line(line, error)) return false;
+    return parser.finish(error);
 }
 
 } // namespace
 
+void InputLog::addRow(const InputLogRow& row) {
+    const auto [at, added] = setIndex_.try_emplace(row.held, static_cast<uint32_t>(sets_.size()));
+    if (added) sets_.push_back(row.held);
+    runs_.push_back({row.count, at->second});
+}
+
 int64_t InputLog::frameCount() const {
     int64_t frames = 0;
-    for (const InputLogRow& row : rows)
-        frames += row.count;
+    for (const Run& run : runs_)
+        frames += run.count;
     return frames;
 }
 
 bool parseInputLog(std::string_view text, InputLog& log, std::string& error) {
-    log = InputLog();
-    std::string_view line;
-    int number = 1;
-    if (!nextLine(text, line) || line != kHeader) {
-        error = lineError(1, "expected the header 'orvane-input 1'");
-        return false;
+    LogParser parser(log);
+    while (!text.empty()) {
+        const size_t end = text.find('\n');
+        if (!parser.line(text.substr(0, end), error)) return false;
+        text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
     }
-    bool haveSeed = false;
-    std::string what;
-    while (nextLine(text, line)) {
-        ++number;
-        if (isBlank(line) || line[0] == '#') continue;
-        bool ok = false;
-        if (!haveSeed) {
-            ok = haveSeed = parseSeedLine(line, log.seed, what);
-        } else {
-            InputLogRow row;
-            ok = parseRow(line, row, what);
-            if (ok) log.rows.push_back(row);
-        }
-        if (!ok) {
-            error = lineError(number, what);
-            return false;
-        }
-    }
-    if (!haveSeed) {
-        error = lineError(number + 1, "missing the 'seed N' line");
-        return false;
-    }
-    return true;
+    return parser.finish(error);
 }
 
 bool loadInputLog(const std::string& path, InputLog& log, std::string& error) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
+    const std::string name = "input log '" + quoteForMessage(path) + "'";
+    std::FILE* file = openRegularFile(path.c_str());
     if (file == nullptr) {
-        error = "cannot read input log '" + path + "': " + std::strerror(errno);
+        error = "cannot read " + name + ": " + whyNotReadable(path.c_str());
         return false;
     }
-    std::string text;
-    char buffer[65536];
-    size_t got = 0;
-    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0)
-        text.append(buffer, got);
-    const bool readFailed = std::ferror(file) != 0;
+    struct stat info {};
+    if (::fstat(::fileno(file), &info) != 0 || info.st_size > InputLog::kMaxFileBytes) {
+        std::fclose(file);
+        error = name + " is larger than " + std::to_string(InputLog::kMaxFileBytes >> 30) + " GiB";
+        return false;
+    }
+    LogParser parser(log);
+    const bool ok = readLines(file, parser, error);
     std::fclose(file);
-    if (readFailed) {
-        error = "cannot read input log '" + path + "'";
-        return false;
-    }
-    if (!parseInputLog(text, log, error)) {
-        error = "input log '" + path + "' " + error;
-        return false;
-    }
-    return true;
+    if (!ok) error = name + " " + error;
+    return ok;
 }
 
 std::string formatInputLogRow(const InputLogRow& row) {
@@ -176,22 +223,22 @@ std::string formatInputLogRow(const InputLogRow& row) {
 
 std::string formatInputLog(const InputLog& log) {
     std::string text = std::string(kHeader) + "\nseed " + std::to_string(log.seed) + "\n";
-    for (const InputLogRow& row : log.rows)
-        text += formatInputLogRow(row) + "\n";
+    for (size_t i = 0; i < log.rowCount(); ++i)
+        text += formatInputLogRow(log.row(i)) + "\n";
     return text;
 }
 
 void InputLogSource::readState(uint8_t keys[256], uint8_t joyState[10]) {
     // Past the last row nothing is held.
     HeldInputs none;
-    const HeldInputs& held = finished() ? none : log_.rows[row_].held;
+    const HeldInputs& held = finished() ? none : log_.held(row_);
     for (int n = 0; n < 256; ++n)
         keys[n] = held.test(n) ? kKeyHeld : 0;
     for (int n = 0; n < 10; ++n)
         joyState[n] = held.test(256 + n) ? 1 : 0;
     ++framesRead_;
     if (finished()) return;
-    if (++usedInRow_ >= log_.rows[row_].count) {
+    if (++usedInRow_ >= log_.count(row_)) {
         ++row_;
         usedInRow_ = 0;
     }
@@ -203,16 +250,17 @@ InputLogRecorder::~InputLogRecorder() {
 
 bool InputLogRecorder::open(const std::string& path, uint32_t seed, std::string& error) {
     close();
-    file_ = std::fopen(path.c_str(), "wb");
+    ownsFile_ = path != "-";
+    file_ = ownsFile_ ? std::fopen(path.c_str(), "wb") : stdout;
     if (file_ == nullptr) {
-        error = "cannot write input log '" + path + "': " + std::strerror(errno);
+        error = "cannot write input log '" + quoteForMessage(path) + "': " + std::strerror(errno);
         return false;
     }
     pending_ = InputLogRow();
     framesRecorded_ = 0;
     writeFailed_ = false;
     const std::string head = std::string(kHeader) + "\nseed " + std::to_string(seed) + "\n";
-    if (std::fputs(head.c_str(), file_) < 0) writeFailed_ = true;
+    if (std::fputs(head.c_str(), file_) < 0 || std::fflush(file_) != 0) writeFailed_ = true;
     return true;
 }
 
@@ -236,15 +284,17 @@ void InputLogRecorder::recordHeld(const HeldInputs& held) {
 
 void InputLogRecorder::writePending() {
     if (pending_.count == 0) return;
+    // Each row goes out as it ends, so a run that is killed leaves a log of the frames before.
     const std::string text = formatInputLogRow(pending_) + "\n";
-    if (std::fputs(text.c_str(), file_) < 0) writeFailed_ = true;
+    if (std::fputs(text.c_str(), file_) < 0 || std::fflush(file_) != 0) writeFailed_ = true;
     pending_ = InputLogRow();
 }
 
 bool InputLogRecorder::close() {
     if (file_ == nullptr) return !writeFailed_;
     writePending();
-    if (std::fclose(file_) != 0) writeFailed_ = true;
+    if (std::fflush(file_) != 0) writeFailed_ = true;
+    if (ownsFile_ && std::fclose(file_) != 0) writeFailed_ = true;
     file_ = nullptr;
     return !writeFailed_;
 }

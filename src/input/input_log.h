@@ -5,8 +5,10 @@
 #include <bitset>
 #include <cstdint>
 #include <cstdio>
+#include <deque>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "input/input.h"
@@ -19,14 +21,33 @@ struct InputLogRow {
     HeldInputs held;
 };
 
-struct InputLog {
+// The rows of a log, kept compactly: each distinct set of held inputs once, and per row only its
+// count and which set it holds (8 bytes a row, less than the row's own text in most logs).
+class InputLog {
+  public:
     static constexpr int32_t kMaxCount = 2147483647;
+    // Larger files are refused before they are read: a year of play, its input changing about
+    // five times a second, fits.
+    static constexpr int64_t kMaxFileBytes = int64_t{4} << 30;
 
     uint32_t seed = 0;
-    std::vector<InputLogRow> rows;
 
+    void addRow(const InputLogRow& row);
+    size_t rowCount() const { return runs_.size(); }
+    int32_t count(size_t row) const { return runs_[row].count; }
+    const HeldInputs& held(size_t row) const { return sets_[runs_[row].set]; }
+    InputLogRow row(size_t row) const { return {count(row), held(row)}; }
     // Frames covered by the rows; frames after them hold nothing.
     int64_t frameCount() const;
+
+  private:
+    struct Run {
+        int32_t count;
+        uint32_t set;
+    };
+    std::deque<Run> runs_; // grows without copying: no peak of twice the rows while reading
+    std::vector<HeldInputs> sets_;
+    std::unordered_map<HeldInputs, uint32_t> setIndex_;
 };
 
 // Reads the text of a log; on failure error reads "line N: what is wrong".
@@ -46,7 +67,7 @@ class InputLogSource : public InputSource {
 
     void readState(uint8_t keys[256], uint8_t joyState[10]) override;
     // True once every row has been replayed.
-    bool finished() const { return row_ >= log_.rows.size(); }
+    bool finished() const { return row_ >= log_.rowCount(); }
     int64_t framesRead() const { return framesRead_; }
 
   private:
@@ -64,7 +85,8 @@ class InputLogRecorder : public InputRecorder {
     InputLogRecorder(const InputLogRecorder&) = delete;
     InputLogRecorder& operator=(const InputLogRecorder&) = delete;
 
-    // Creates the file and writes the header with the seed the game was started with.
+    // Creates the file ("-" is standard output) and writes the header with the seed the game was
+    // started with.
     bool open(const std::string& path, uint32_t seed, std::string& error);
     void recordFrame(const Input& input) override;
     // Frames given directly, for callers that know the held inputs without an Input object.
@@ -77,6 +99,7 @@ class InputLogRecorder : public InputRecorder {
     void writePending();
 
     std::FILE* file_ = nullptr;
+    bool ownsFile_ = true; // false for standard output
     InputLogRow pending_;
     int64_t framesRecorded_ = 0;
     bool writeFailed_ = false;

@@ -64,9 +64,10 @@ int32_t tickerY(float amplitude, int64_t t) {
     return 20 - roundNearest(static_cast<double>(amplitude) * sine(angle));
 }
 
-// The title glyphs scroll left two pixels a frame; wide counts keep a long run from overflowing.
+// The title glyphs scroll left two pixels a frame; wide counts keep a long run from overflowing,
+// and a frame count past 2^31, wrapped, reads on as the unsigned count it is.
 void drawTicker(const Graphics& g, int32_t frameCount) {
-    const int64_t f = frameCount;
+    const int64_t f = static_cast<uint32_t>(frameCount);
     const int64_t q = (2 * f) / 18;
     const int32_t r = static_cast<int32_t>((2 * f) % 18);
     for (int i = 0; i < 20; ++i) {

@@ -37,13 +37,14 @@ TEST(FrameTimer, WaitsAreNeverShortAndALateFrameIsNotMadeUp) {
     EXPECT_GE(secondsBetween(before, timer.wait()), period);
 }
 
-TEST(Screenshot, NameCarriesLocalDateAndTime) {
+TEST(Screenshot, NameCarriesLocalDateAndTimeToTheMillisecond) {
     std::tm local{};
     std::istringstream("2024-03-07 09:05:03") >> std::get_time(&local, "%Y-%m-%d %H:%M:%S");
     local.tm_isdst = -1;
     char name[64];
-    screenshotName(name, sizeof name, std::chrono::system_clock::from_time_t(std::mktime(&local)));
-    EXPECT_STREQ(name, "screenshot-20240307-090503.png");
+    const auto when = std::chrono::system_clock::from_time_t(std::mktime(&local));
+    screenshotName(name, sizeof name, when + std::chrono::milliseconds(7));
+    EXPECT_STREQ(name, "screenshot-20240307-090503-007.png");
 }
 
 // A PNG file 640 pixels wide and 480 high, by its header.
@@ -108,7 +109,7 @@ TEST_F(WindowedProgram, F12SavesATimedScreenshotInTheWorkingFolder) {
         const std::string name = entry.path().filename().string();
         if (name.rfind("screenshot-", 0) != 0) continue;
         ++shots;
-        EXPECT_EQ(name.size(), std::string("screenshot-20240307-090503.png").size());
+        EXPECT_EQ(name.size(), std::string("screenshot-20240307-090503-007.png").size());
         EXPECT_TRUE(isPng640x480(entry.path()));
     }
     EXPECT_EQ(shots, 1);
