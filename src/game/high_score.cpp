@@ -13,6 +13,7 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -22,7 +23,8 @@
 namespace {
 constexpr int kFileSize = 5;
 constexpr char kTempSuffix[] = ".XXXXXX";
-// A temporary younger than this may belong to another copy of the game writing right now.
+// A temporary of unknown writer younger than this may belong to another copy of the game
+// writing right now.
 constexpr time_t kStaleSeconds = 10;
 
 uint8_t bitCount(int32_t value) {
@@ -89,8 +91,8 @@ mode_t defaultMode() {
     return 0644 & ~mask;
 }
 
-// A complete unnamed file in the target's folder, given a fresh temporary name; -1 where the file
-// system has no unnamed files or the name cannot be given.
+// Gives a complete unnamed file in the target's folder a fresh temporary name holding this
+// process's number; false when the name cannot be given.
 bool nameUnnamedFile(int fd, const std::string& path, std::string& temp) {
     // linkat needs a name that does not exist yet.
     const std::string proc = "/proc/self/fd/" + std::to_string(fd);
@@ -136,18 +138,28 @@ bool rewriteInPlace(const std::string& path, const uint8_t* bytes) {
     return ok;
 }
 
-// A name written by replaceFile: the file's name, a dot, then six characters of mkstemp's, or
-// the process number, an underscore and a counter of the unnamed-file path.
-bool isTemporaryName(const std::string& name, const std::string& base) {
+// A name written by replaceFile: the file's name and a dot, then six characters of mkstemp's
+// (writer 0: unknown), or the writer's process number, an underscore and a counter.
+bool isTemporaryName(const std::string& name, const std::string& base, pid_t& writer) {
     if (name.size() <= base.size() + 1 || name.compare(0, base.size() + 1, base + ".") != 0)
         return false;
     const std::string tail = name.substr(base.size() + 1);
+    writer = 0;
     if (tail.size() == 6 && tail.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrs"
                                                    "tuvwxyz0123456789") == std::string::npos)
         return true;
     const size_t underscore = tail.find('_');
-    return underscore != std::string::npos && underscore > 0 && underscore + 1 < tail.size() &&
-           tail.find_first_not_of("0123456789_") == std::string::npos;
+    if (underscore == std::string::npos || underscore == 0 || underscore + 1 >= tail.size() ||
+        underscore > 9 || tail.find_first_not_of("0123456789_") != std::string::npos)
+        return false;
+    writer = static_cast<pid_t>(std::stol(tail.substr(0, underscore)));
+    return true;
+}
+
+// A temporary is stale once its writer is gone, or, when the writer is unknown, once it is old.
+bool isStale(pid_t writer, time_t age) {
+    if (writer > 0 && writer != ::getpid()) return ::kill(writer, 0) != 0 && errno == ESRCH;
+    return age >= kStaleSeconds;
 }
 
 } // namespace
@@ -170,11 +182,12 @@ void removeStaleTemporaries(const char* path) {
     const time_t now = std::time(nullptr);
     while (const dirent* entry = ::readdir(dir)) {
         const std::string name = entry->d_name;
-        if (!isTemporaryName(name, base)) continue;
+        pid_t writer = 0;
+        if (!isTemporaryName(name, base, writer)) continue;
         struct stat info {};
         if (::fstatat(::dirfd(dir), name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0) continue;
         if (S_ISREG(info.st_mode) && info.st_uid == ::geteuid() && info.st_size <= kFileSize &&
-            now - info.st_mtime >= kStaleSeconds)
+            isStale(writer, now - info.st_mtime))
             ::unlinkat(::dirfd(dir), name.c_str(), 0);
     }
     ::closedir(dir);

@@ -17,6 +17,7 @@ int32_t readHighScore(const char* path = "highscore.dat");
 // allowed. On any failure the old file stays as it was; false when score was not written.
 bool writeHighScore(int32_t score, const char* path = "highscore.dat", int32_t* best = nullptr);
 
-// The temporary files an interrupted write may leave beside path ("highscore.dat.XXXXXX",
-// the player's own, older than a few seconds) are removed; called before every write.
+// Removes the temporary files an interrupted write may leave beside path: the player's own,
+// named as the game names them, whose writer has ended (or, when the name does not tell, that
+// are older than a few seconds); called before every write.
 void removeStaleTemporaries(const char* path);

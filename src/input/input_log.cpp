@@ -122,7 +122,8 @@ class LogParser {
     }
     // A line too long to be a row, which is not read to its end.
     bool tooLong(std::string& error) {
-        error = lineError(number_ + 1, "longer than any row can be");
+        error = lineError(number_ + 1, number_ == 0 ? "expected the header 'orvane-input 1'"
+                                                    : "longer than any row can be");
         return false;
     }
     bool finish(std::string& error) const {

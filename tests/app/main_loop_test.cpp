@@ -88,6 +88,24 @@ TEST_F(WindowedProgram, ReplayInAWindowMatchesTheHeadlessRunUpToEscape) {
     EXPECT_EQ(file("again.jsonl"), file("window.jsonl"));
 }
 
+TEST_F(WindowedProgram, TheRealEscapeKeyEndsAReplay) {
+    write("long.log", "orvane-input 1\nseed 3\n100000 44\n");
+    const auto home = std::filesystem::current_path();
+    std::filesystem::current_path(dir_);
+    CommandLine options;
+    options.inputPath = "long.log";
+    int waits = 0;
+    const int code = runWindowed(options, [&waits](Clock::time_point) {
+        SDL_Event key{};
+        key.type = SDL_KEYDOWN;
+        key.key.keysym.scancode = SDL_SCANCODE_ESCAPE;
+        if (++waits == 3) SDL_PushEvent(&key);
+    });
+    std::filesystem::current_path(home);
+    EXPECT_EQ(code, 0);
+    EXPECT_EQ(waits, 3);
+}
+
 TEST_F(WindowedProgram, F12SavesATimedScreenshotInTheWorkingFolder) {
     const auto home = std::filesystem::current_path();
     std::filesystem::current_path(dir_);

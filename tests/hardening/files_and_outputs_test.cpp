@@ -1,0 +1,339 @@
+// Nothing lost and nothing hangs: the best score against unreadable, linked, read-only and
+// higher stored files and other players; FIFOs and devices in every file's place; damaged and
+// endless input logs; outputs that would overwrite the input; screenshots that fail; signals in
+// the middle of a recording; counters at the end of their range.
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <set>
+#include <thread>
+
+#include "app/config.h"
+#include "app/run_program.h"
+#include "game/game_env.h"
+#include "game/game_state.h"
+#include "game/high_score.h"
+#include "game/scratch_dir.h"
+#include "game/setup.h"
+#include "hardening/scripted_player.h"
+#include "render/sprite.h"
+#include "render/tga.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+int32_t stored(const std::string& path) {
+    return readHighScore(path.c_str());
+}
+
+mode_t modeOf(const std::string& path) {
+    struct stat info {};
+    ::stat(path.c_str(), &info);
+    return info.st_mode & 07777;
+}
+
+// Runs body in a child as the unprivileged user "nobody" (the test runs as root in CI, and root
+// reads every file whatever its mode); true when the child's checks held.
+template <class Body> bool asAnotherUser(Body body) {
+    const pid_t child = ::fork();
+    if (child == 0) {
+        if (::geteuid() == 0 &&
+            (::setresgid(65534, 65534, 65534) != 0 || ::setresuid(65534, 65534, 65534) != 0))
+            std::_Exit(3);
+        std::_Exit(body() ? 0 : 1);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+TEST(ScoreFile, IsNeverLoweredAndKeepsItsPlaceModeAndOwner) {
+    ScratchDir dir;
+    const std::string path = dir.file("highscore.dat");
+    // The first file: 0644 less the umask.
+    const mode_t mask = ::umask(022);
+    ASSERT_TRUE(writeHighScore(2396, path.c_str()));
+    EXPECT_EQ(modeOf(path), 0644u);
+    // Another copy of the game, started before, ends lower: the stored best stays and is taken.
+    int32_t best = 194;
+    EXPECT_FALSE(writeHighScore(194, path.c_str(), &best));
+    EXPECT_EQ(std::tuple(stored(path), best), std::tuple(2396, 2396));
+    // A read-only file is replaced with its mode kept.
+    ::chmod(path.c_str(), 0444);
+    ASSERT_TRUE(writeHighScore(3000, path.c_str()));
+    EXPECT_EQ(std::tuple(stored(path), modeOf(path)), std::tuple(3000, 0444u));
+    // A link to a shared scores folder: the target is replaced, the link stays.
+    fs::create_directory(dir.path() / "shared");
+    const std::string target = dir.file("shared/scores.dat");
+    ASSERT_TRUE(writeHighScore(100, target.c_str()));
+    const std::string link = dir.file("linked.dat");
+    fs::create_symlink("shared/scores.dat", link);
+    ASSERT_TRUE(writeHighScore(500, link.c_str()));
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(stored(target), 500);
+    EXPECT_EQ(fs::directory_iterator(dir.path() / "shared")->path().filename(), "scores.dat");
+    ::umask(mask);
+}
+
+TEST(ScoreFile, OfAnotherPlayerOrUnreadableIsLeftAsItIs) {
+    ScratchDir dir;
+    fs::permissions(dir.path(), fs::perms::all); // a folder every player may write
+    const std::string secret = dir.file("secret.dat");
+    const std::string shared = dir.file("shared.dat");
+    ASSERT_TRUE(writeHighScore(5000, secret.c_str()));
+    ASSERT_TRUE(writeHighScore(10, shared.c_str()));
+    ::chmod(secret.c_str(), 0600);
+    ::chmod(shared.c_str(), 0644);
+    EXPECT_TRUE(asAnotherUser([&] {
+        // Unreadable: a best of 0, and the file is not replaced by a lower score.
+        return readHighScore(secret.c_str()) == 0 && !writeHighScore(194, secret.c_str()) &&
+               // Readable but not the player's, nor writable by them: not taken over.
+               !writeHighScore(50, shared.c_str());
+    }));
+    EXPECT_EQ(std::tuple(stored(secret), stored(shared)), std::tuple(5000, 10));
+    struct stat info {};
+    ::stat(shared.c_str(), &info);
+    EXPECT_EQ(info.st_uid, ::geteuid());
+}
+
+TEST(ScoreFile, StaleTemporariesOfThePlayerAreRemovedFreshOnesKept) {
+    ScratchDir dir;
+    const std::string path = dir.file("highscore.dat");
+    // A writer that has ended: a child that is gone.
+    const pid_t gone = ::fork();
+    if (gone == 0) std::_Exit(0);
+    ::waitpid(gone, nullptr, 0);
+    const std::string ended = "highscore.dat." + std::to_string(gone) + "_0";
+    const std::string running = "highscore.dat." + std::to_string(::getppid()) + "_0";
+    for (const std::string& name :
+         {std::string("highscore.dat.Ab3xYz"), ended, running, std::string("highscore.dat.fresh1"),
+          std::string("highscore.dat.notours"), std::string("other.dat.Ab3xYz")})
+        writeWholeFile(dir.path() / name, "12345");
+    const auto old = fs::file_time_type::clock::now() - std::chrono::minutes(5);
+    for (const char* name : {"highscore.dat.Ab3xYz", "other.dat.Ab3xYz"})
+        fs::last_write_time(dir.path() / name, old);
+    ASSERT_TRUE(writeHighScore(7, path.c_str()));
+    std::set<std::string> left;
+    for (const auto& entry : fs::directory_iterator(dir.path()))
+        left.insert(entry.path().filename().string());
+    EXPECT_EQ(left, (std::set<std::string>{"highscore.dat", running, "highscore.dat.fresh1",
+                                           "highscore.dat.notours", "other.dat.Ab3xYz"}));
+}
+
+TEST(ScoreFile, KilledWhileWritingLeavesNoTemporary) {
+    ScratchDir dir;
+    const std::string path = dir.file("highscore.dat");
+    // Children write ever higher scores as fast as they can and are killed at any moment.
+    for (int kill = 0; kill < 300; ++kill) {
+        const pid_t child = ::fork();
+        if (child == 0) {
+            for (int32_t score = 1;; ++score)
+                writeHighScore(score + kill * 100000, path.c_str());
+        }
+        std::this_thread::sleep_for(std::chrono::microseconds(200 + 37 * (kill % 50)));
+        ::kill(child, SIGKILL);
+        ::waitpid(child, nullptr, 0);
+    }
+    // What the last kill interrupted is cleared by the next game over's write.
+    ASSERT_TRUE(writeHighScore(INT32_MAX, path.c_str()));
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(dir.path()))
+        names.push_back(entry.path().filename().string());
+    EXPECT_EQ(names, std::vector<std::string>{"highscore.dat"});
+    EXPECT_EQ(stored(path), INT32_MAX);
+}
+
+TEST(OtherFiles, AConfigThatCannotBeReadIsLeftAndAHugePictureHeaderRefused) {
+    ScratchDir dir;
+    fs::permissions(dir.path(), fs::perms::all);
+    const std::string config = dir.file("config.txt");
+    writeWholeFile(config, "fullscreen 1\n");
+    ::chmod(config.c_str(), 0600);
+    EXPECT_TRUE(asAnotherUser([&] {
+        DisplaySettings settings;
+        return readConfig(config, settings) == ConfigResult::Missing && !settings.fullscreen;
+    }));
+    EXPECT_EQ(readWholeFile(config), "fullscreen 1\n");
+    // A header claiming 4096 x 4096 in a 16 KB file: refused at once, nothing allocated for it.
+    std::string tga(16384, '\0');
+    tga[2] = 2;
+    tga[13] = tga[15] = 16; // 4096 = 16 << 8
+    tga[16] = 32;
+    writeWholeFile(dir.path() / "big.tga", tga);
+    Sprite sprite;
+    const int64_t before = systemBytes;
+    EXPECT_FALSE(readTga(sprite, dir.file("big.tga").c_str(), false, false));
+    EXPECT_EQ(systemBytes, before);
+}
+
+TEST(GameCounters, WrapOrStopAtTheEndOfTheirRange) {
+    ScriptedPlayer player;
+    SetupOptions options;
+    options.inputSource = &player;
+    options.uploadTextures = false;
+    options.highScorePath = "";
+    setupGame(options);
+    GameState& s = *gameEnv->state;
+    s.frameCount = INT32_MAX;
+    ASSERT_TRUE(gameEnv->runFrame());
+    EXPECT_EQ(s.frameCount, INT32_MIN);
+    // A game-over pause at its limit stays over and does not end the game again.
+    s.lives = 0;
+    s.gameOverFrames = INT32_MAX;
+    s.restartArmed = 0;
+    for (int i = 0; i < 3; ++i)
+        ASSERT_TRUE(gameEnv->runFrame());
+    EXPECT_EQ(s.gameOverFrames, INT32_MAX);
+    cleanupGame();
+}
+
+class HostileFiles : public ProgramFolder {
+  protected:
+    // A FIFO in the place of name; the run must end (timeout fails it, never a hang).
+    void fifo(const std::string& name) { ASSERT_EQ(::mkfifo((dir_ / name).c_str(), 0644), 0); }
+    // A copy of the game's data with one file replaced by a FIFO.
+    void dataWithFifo(const std::string& name) {
+        fs::remove_all(dir_ / "data");
+        fs::copy(fs::path(ORVANE_SOURCE_DIR) / "data", dir_ / "data", fs::copy_options::recursive);
+        fs::remove(dir_ / "data" / name);
+        fifo("data/" + name);
+    }
+    static constexpr const char* kWindow = "timeout 20 env SDL_AUDIODRIVER=dummy";
+    static constexpr const char* kHeadless = "timeout 20";
+};
+
+TEST_F(HostileFiles, FifosAndDevicesCountAsMissingAndNothingWaits) {
+    write("play.log", "orvane-input 1\nseed 9\n200 44 200\n");
+    fifo("highscore.dat");
+    ProgramRun r = run("--headless --input play.log --dump -", 0, kHeadless);
+    EXPECT_NE(r.out.find("\"highScore\": 0}"), std::string::npos);
+    fifo("config.txt");
+    run("--input play.log --frames 5", 0, kWindow);
+    EXPECT_EQ(fs::status(dir_ / "config.txt").type(), fs::file_type::fifo) << "left as it was";
+    dataWithFifo("n0.tga");
+    run("--input play.log --frames 5", 0, kWindow);
+    dataWithFifo("sfx/boom.wav");
+    run("--input play.log --frames 5", 0, kWindow);
+    fifo("fifo.log");
+    r = run("--headless --input fifo.log", 2, kHeadless);
+    EXPECT_NE(r.err.find("'fifo.log': not a regular file"), std::string::npos) << r.err;
+    r = run("--headless --input /dev/zero --frames 5", 2, kHeadless);
+    EXPECT_NE(r.err.find("not a regular file"), std::string::npos) << r.err;
+}
+
+TEST_F(HostileFiles, InputLogsAreJudgedByTheirHeadAndSize) {
+    // Random bytes: refused at the first line, however long the file.
+    std::string noise(1 << 20, 'x');
+    noise[7] = '\033';
+    write("noise.log", noise);
+    ProgramRun r = run("--headless --input noise.log", 2);
+    EXPECT_NE(r.err.find("line 1: expected the header"), std::string::npos) << r.err;
+    // A 5 GiB file (sparse) is refused before any of it is read.
+    const int fd = ::open((dir_ / "huge.log").c_str(), O_CREAT | O_WRONLY, 0644);
+    ASSERT_EQ(::ftruncate(fd, int64_t{5} << 30), 0);
+    ::close(fd);
+    r = run("--headless --input huge.log", 2, kHeadless);
+    EXPECT_NE(r.err.find("is larger than 4 GiB"), std::string::npos) << r.err;
+    // A word of a megabyte is quoted short, its control characters escaped.
+    write("long.log", "orvane-input 1\nseed 1\n5 " + noise + "\n");
+    r = run("--headless --input long.log", 2);
+    EXPECT_LT(r.err.size(), 300u);
+    r = run("--seed " + noise.substr(0, 100000), 2);
+    EXPECT_LT(r.err.size(), 300u);
+    EXPECT_NE(r.err.find("xxxxxxx\\x1bxxx"), std::string::npos) << r.err;
+}
+
+TEST_F(HostileFiles, OutputsThatNameTheInputOrEachOtherAreRefused) {
+    write("game.log", "orvane-input 1\nseed 4\n10 44\n");
+    fs::create_hard_link(dir_ / "game.log", dir_ / "same.log");
+    const char* refused[] = {
+        "--headless --input game.log --dump game.log",
+        "--headless --input game.log --dump ./sub/../same.log",
+        "--headless --frames 5 --record out.log --dump out.log",
+        "--headless --frames 5 --record - --dump -",
+        "--input game.log --screenshot game.log",
+        "--frames 5 --dump shot.png --screenshot ./shot.png",
+    };
+    fs::create_directory(dir_ / "sub");
+    for (const char* args : refused) {
+        const ProgramRun r = run(args, 2);
+        EXPECT_NE(r.err.find("name the same file"), std::string::npos) << args << ": " << r.err;
+    }
+    EXPECT_EQ(file("game.log"), "orvane-input 1\nseed 4\n10 44\n");
+    EXPECT_FALSE(fs::exists(dir_ / "out.log"));
+    // "-" is standard output for a recording too.
+    const ProgramRun r = run("--headless --input game.log --record -");
+    EXPECT_EQ(r.out, "orvane-input 1\nseed 4\n10 44\n");
+}
+
+TEST_F(HostileFiles, ScreenshotsAreSavedOrFailWithTheReason) {
+    const struct {
+        const char* path;
+        const char* reason;
+    } failures[] = {{"/nonexistent/x.png", "No such file or directory"},
+                    {"sub", "Is a directory"},
+                    {"/dev/full", "No space left on device"}};
+    fs::create_directory(dir_ / "sub");
+    for (const auto& f : failures) {
+        const ProgramRun r = run("--frames 2 --screenshot " + std::string(f.path), 1, kWindow);
+        EXPECT_NE(r.err.find(f.reason), std::string::npos) << f.path << ": " << r.err;
+    }
+    // No frame at all, or Escape in the first: the picture the game starts with.
+    write("escape.log", "orvane-input 1\nseed 1\n1 1\n");
+    run("--frames 0 --screenshot zero.png", 0, kWindow);
+    run("--input escape.log --screenshot escape.png", 0, kWindow);
+    EXPECT_GT(fs::file_size(dir_ / "zero.png"), 1000u);
+    EXPECT_GT(fs::file_size(dir_ / "escape.png"), 1000u);
+}
+
+// Starts the program in the folder, waits until the dump has some lines, sends the signal and
+// returns the exit status.
+int signalledRun(const fs::path& dir, const std::string& args, int signal) {
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::chdir(dir.c_str());
+        ::setenv("SDL_AUDIODRIVER", "dummy", 1);
+        const std::string command = "exec '" ORVANE_BINARY "' " + args + " 2>/dev/null";
+        ::execl("/bin/sh", "sh", "-c", command.c_str(), nullptr);
+        std::_Exit(127);
+    }
+    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (std::chrono::steady_clock::now() < until &&
+           splitLines(readWholeFile(dir / "d.jsonl")).size() < 50)
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    ::kill(child, signal);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+TEST_F(HostileFiles, SignalsEndTheRunWithCompleteFiles) {
+    write("play.log", "orvane-input 1\nseed 12\n100000 44 200\n");
+    const struct {
+        const char* args;
+        int signal;
+    } runs[] = {
+        {"--input play.log --record r.log --dump d.jsonl", SIGHUP},
+        {"--headless --input play.log --frames 100000000 --record r.log --dump d.jsonl", SIGINT},
+        {"--headless --input play.log --frames 100000000 --record r.log --dump d.jsonl", SIGTERM}};
+    for (const auto& c : runs) {
+        SCOPED_TRACE(c.args);
+        fs::remove(dir_ / "d.jsonl");
+        EXPECT_EQ(signalledRun(dir_, c.args, c.signal), 0);
+        const std::string dump = file("d.jsonl");
+        ASSERT_FALSE(dump.empty());
+        EXPECT_EQ(dump.back(), '\n');
+        // The recording replays to the very dump the run wrote.
+        run("--headless --input r.log --dump again.jsonl");
+        EXPECT_EQ(file("again.jsonl"), dump);
+    }
+}
+
+} // namespace
