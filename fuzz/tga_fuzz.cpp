@@ -25,6 +25,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const size_t count = static_cast<size_t>(sprite.width) * static_cast<size_t>(sprite.height);
     for (size_t i = 0; i < count; ++i)
         sum += sprite.pixels[i];
-    std::free(sprite.pixels);
+    delete[] sprite.pixels;
     return sum == 0xFFFFFFFFu ? 1 : 0;
 }

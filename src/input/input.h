@@ -11,6 +11,8 @@ constexpr int32_t kKeyUp = 0xC8;
 constexpr int32_t kKeyLeft = 0xCB;
 constexpr int32_t kKeyRight = 0xCD;
 constexpr int32_t kKeyDown = 0xD0;
+// A stick axis (-1000 to 1000) counts as pushed beyond this.
+constexpr int32_t kJoyThreshold = 300;
 constexpr int32_t kJoyRight = 0x100;
 constexpr int32_t kJoyLeft = 0x101;
 constexpr int32_t kJoyUp = 0x102;
@@ -53,7 +55,7 @@ class Input {
 
     uint8_t keys[256] = {};
     uint8_t joyState[10] = {};
-    int32_t joyThreshold = 300;
+    int32_t joyThreshold = kJoyThreshold;
 
   private:
     InputSource* source_;

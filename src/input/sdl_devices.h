@@ -20,7 +20,6 @@ struct JoySample {
 };
 
 constexpr int32_t kJoyAxisRange = 1000;
-constexpr int32_t kJoyThreshold = 300;
 
 // A raw SDL axis value on the game's range of -1000 to 1000.
 int32_t scaleAxis(int16_t raw);

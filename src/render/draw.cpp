@@ -12,7 +12,6 @@
 
 namespace {
 
-constexpr float kInv255 = 0.003921569f;
 constexpr int kScreenWidth = 320;
 constexpr int kScreenHeight = 240;
 constexpr int kDigitAdvance = 7;

@@ -69,7 +69,7 @@ Graphics::~Graphics() {
     logLine("delete Graphics");
     for (Sprite& s : sprites) {
         if (!s.loaded) continue;
-        std::free(s.pixels);
+        delete[] s.pixels;
         s.pixels = nullptr;
         releaseTexture(s.texture);
         releaseTexture(s.tintTexture);

@@ -5,7 +5,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <new>
 #include <string>
+#include <vector>
 
 #include "app/regular_file.h"
 
@@ -26,8 +28,9 @@ constexpr size_t kMaxFileBytes = 18 + 255 + size_t{4096} * 4096 * 4;
 // A file may end early by this many rows (a damaged tail shows transparent black); a header that
 // announces more pixels than that is not a picture of this file.
 constexpr long kMissingRowsAllowed = 2;
-// Every picture is uploaded with nearest filtering and clamped edges.
-constexpr int32_t kUploadFlags = 7;
+// Every picture is uploaded with nearest filtering and clamped edges (the linear flag is
+// overruled by the nearest one).
+constexpr int32_t kUploadFlags = kTextureNearest | kTextureClamp | kTextureLinear;
 
 struct TgaHeader {
     int idLength = 0;
@@ -131,17 +134,12 @@ Texture* uploadBlock(const Sprite& s, const uint8_t* block) {
 }
 
 void uploadTextures(Sprite& s, bool makeTint) {
-    size_t bytes = static_cast<size_t>(s.texWidth) * s.texHeight * 4;
-    uint8_t* block = static_cast<uint8_t*>(std::malloc(bytes));
-    uint8_t* tint = makeTint ? static_cast<uint8_t*>(std::malloc(bytes)) : nullptr;
-    buildBlocks(s, block, tint);
-    s.texture = uploadBlock(s, block);
-    std::free(block);
-    s.tintTexture = nullptr;
-    if (tint) {
-        s.tintTexture = uploadBlock(s, tint);
-        std::free(tint);
-    }
+    const size_t bytes = static_cast<size_t>(s.texWidth) * s.texHeight * 4;
+    std::vector<uint8_t> block(bytes);
+    std::vector<uint8_t> tint(makeTint ? bytes : 0);
+    buildBlocks(s, block.data(), makeTint ? tint.data() : nullptr);
+    s.texture = uploadBlock(s, block.data());
+    s.tintTexture = makeTint ? uploadBlock(s, tint.data()) : nullptr;
 }
 
 } // namespace
@@ -151,7 +149,7 @@ bool readTga(Sprite& sprite, const char* path, bool makeTint, bool upload) {
     TgaHeader header;
     if (!readFile(path, file) || !parseHeader(file, header)) return false;
     size_t count = static_cast<size_t>(header.width) * header.height;
-    uint32_t* pixels = static_cast<uint32_t*>(std::calloc(count, sizeof(uint32_t)));
+    auto* pixels = new (std::nothrow) uint32_t[count]();
     if (!pixels) return false;
     decodePixels(file, header, pixels);
     sprite.pixels = pixels;

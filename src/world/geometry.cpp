@@ -48,7 +48,9 @@ void stepMove(MoveRec& m) {
     m.y += m.vy;
 }
 
-bool rectOnScreen(const Rect& r) { return r.x < 640 && r.y < 480 && r.x > -r.w && r.y > -r.h; }
+bool rectOnScreen(const Rect& r) {
+    return r.x < 640 && r.y < 480 && r.x > -r.w && r.y > -r.h;
+}
 
 bool posOnScreen(FixVec p, int32_t w, int32_t h) {
     const int32_t px = toPixel(p.x);
@@ -64,6 +66,10 @@ int32_t nextPow2(int32_t n) {
     return 0;
 }
 
-double sine(float angle) { return static_cast<double>(std::sin(static_cast<long double>(angle))); }
+double sine(float angle) {
+    return static_cast<double>(std::sin(static_cast<long double>(angle)));
+}
 
-int32_t roundNearest(double v) { return static_cast<int32_t>(std::nearbyint(v)); }
+int32_t roundNearest(double v) {
+    return static_cast<int32_t>(std::nearbyint(v));
+}

@@ -5,8 +5,12 @@
 
 // One pixel is 256 units; pixel = value >> 8 (arithmetic, so -1 unit is pixel -1).
 constexpr int32_t kFixOne = 256;
-constexpr int32_t toPixel(int32_t fixed) { return fixed >> 8; }
-constexpr int32_t toFixed(int32_t pixel) { return static_cast<int32_t>(static_cast<uint32_t>(pixel) << 8); }
+constexpr int32_t toPixel(int32_t fixed) {
+    return fixed >> 8;
+}
+constexpr int32_t toFixed(int32_t pixel) {
+    return static_cast<int32_t>(static_cast<uint32_t>(pixel) << 8);
+}
 
 struct FixVec {
     int32_t x = 0;
@@ -34,13 +38,15 @@ struct MoveRec {
     int32_t vy = 0;
 };
 
+// Colour bytes become floats by this single-precision factor, never by a division.
+constexpr float kInv255 = 0.003921569f;
+
 struct Rgb {
     float r = 0.0f;
     float g = 0.0f;
     float b = 0.0f;
 
     static Rgb fromBytes(int r, int g, int b) {
-        constexpr float kInv255 = 0.003921569f;
         return {static_cast<float>(r) * kInv255, static_cast<float>(g) * kInv255,
                 static_cast<float>(b) * kInv255};
     }

@@ -20,11 +20,6 @@ void placeStarAtRight(MoveRec& star, int index, int32_t x) {
     star.vy = 0;
 }
 
-void clampTo(int32_t& v, int32_t lo, int32_t hi) {
-    if (v > hi) v = hi;
-    if (v < lo) v = lo;
-}
-
 // The outermost tiles of a wall are random edge pieces, the rest solid rock.
 uint8_t wallTile(int written) {
     return written < kEdgeTiles ? static_cast<uint8_t>(randomNext() % 8 + 1) : kSolidTile;
@@ -42,8 +37,8 @@ void Level::init() {
 void Level::update(GameEnv& env) {
     scrollX += scrollSpeedX;
     scrollY += scrollSpeedY;
-    clampTo(scrollX, 0, maxScrollX);
-    clampTo(scrollY, 0, maxScrollY);
+    clampRange(scrollX, 0, maxScrollX);
+    clampRange(scrollY, 0, maxScrollY);
     if (scrollX >= kColumnWidthFixed) {
         scrollX = 0;
         advanceColumn();
@@ -70,12 +65,12 @@ void Level::advanceColumn() {
     }
     topWallSpeed += randomNext() % 9 - 4;
     bottomWallSpeed += randomNext() % 9 - 4;
-    clampTo(topWallSpeed, -8, 8);
-    clampTo(bottomWallSpeed, -8, 8);
+    clampRange(topWallSpeed, -8, 8);
+    clampRange(bottomWallSpeed, -8, 8);
     topWall += topWallSpeed;
     bottomWall += bottomWallSpeed;
-    clampTo(topWall, -31, 31);
-    clampTo(bottomWall, -31, 31);
+    clampRange(topWall, -31, 31);
+    clampRange(bottomWall, -31, 31);
     if (randomNext() % 101 == 0) topWall = randomNext() % 63 - 31;
     if (randomNext() % 101 == 0) bottomWall = randomNext() % 63 - 31;
 }

@@ -1,4 +1,5 @@
-// The game's own random stream: the classic linear congruential formula, the same on every platform.
+// The game's own random stream: the classic linear congruential formula, the same on every
+// platform.
 #pragma once
 
 #include <cstdint>
