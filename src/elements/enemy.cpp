@@ -12,7 +12,7 @@
 
 Enemy::Enemy(GameEnv* env, Graphics* graphics, int32_t pixelX, int32_t pixelY) {
     categories[0] = kCategoryEnemy;
-    types[0] = kCodeEnemy & 0xFFFF;
+    types[0] = typeOf(kCodeEnemy);
     init(env, graphics, pixelX, pixelY);
 }
 
@@ -20,12 +20,12 @@ void Enemy::init(GameEnv* env, Graphics* graphics, int32_t pixelX, int32_t pixel
     this->env = env;
     this->graphics = graphics;
     category = kCategoryEnemy;
-    type = kCodeEnemy & 0xFFFF;
+    type = typeOf(kCodeEnemy);
     layer = 2;
     x = toFixed(pixelX);
     y = toFixed(pixelY);
     baseY = y;
-    vx = -256;
+    vx = -kFixOne; // a pixel a frame to the left
     vy = 0;
     // The draw order matters for replays: phase first, then the fire timer.
     const int32_t m = (y >= 153) ? 629 : 315;
@@ -50,7 +50,7 @@ bool Enemy::update() {
     }
     // The wave: a whole number of pixels, -32 to 32, around the centre line.
     phase += 0.03f;
-    y = baseY - 256 * roundNearest(-32.0 * sine(phase));
+    y = baseY - toFixed(roundNearest(-32.0 * sine(phase)));
     x += vx;
     y += vy;
     if (x < -5376) return false; // gone past the left edge
@@ -84,18 +84,18 @@ bool Enemy::takeHits() {
 void Enemy::explode() {
     for (int i = 0; i < 4; ++i) {
         // Separate statements keep the draws in their order: row, column, then the puff's delay.
-        const int32_t ey = y + ((randomNext() % 9) - 6) * 256;
-        const int32_t ex = x + ((randomNext() % 9) - 4) * 256;
+        const int32_t ey = y + toFixed((randomNext() % 9) - 6);
+        const int32_t ex = x + toFixed((randomNext() % 9) - 4);
         env->addElement(kCodeExplosion, ex, ey, 0, 0, 0);
     }
 }
 
 void Enemy::fireAtShip() {
-    const Element* ship = env->findElement(kCategoryPlayer, kCodePlayerShip & 0xFFFF);
+    const Element* ship = env->findElement(kCategoryPlayer, typeOf(kCodePlayerShip));
     if (ship == nullptr) return; // nothing to aim at: hold fire until the next period
     // Aim 20 pixels right of and 2 below the ship's corner.
-    const double dx = static_cast<double>(ship->x - x + 5120);
-    const double dy = static_cast<double>(ship->y - y + 512);
+    const double dx = static_cast<double>(ship->x - x + toFixed(20));
+    const double dy = static_cast<double>(ship->y - y + toFixed(2));
     double len = std::sqrt(dx * dx + dy * dy);
     if (len < 1.0) len = 1.0;
     const float ux = static_cast<float>(dx / len);
@@ -104,8 +104,10 @@ void Enemy::fireAtShip() {
     if (uy > 0.4f) uy = 0.4f;
     if (uy < -0.4f) uy = -0.4f;
     if (ux >= 0.0f) return;
-    env->addElement(kCodeEnemyShot, x - 768, y + 768, roundNearest(384.0 * ux),
-                    roundNearest(384.0 * uy), -1);
+    // A pixel and a half a frame, from 3 pixels left of and below the enemy's corner.
+    constexpr double kShotSpeed = 1.5 * kFixOne;
+    env->addElement(kCodeEnemyShot, x - toFixed(3), y + toFixed(3), roundNearest(kShotSpeed * ux),
+                    roundNearest(kShotSpeed * uy), -1);
     playSound(kSoundEshot, 15, 100);
 }
 

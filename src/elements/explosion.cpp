@@ -8,7 +8,7 @@
 
 Explosion::Explosion(GameEnv* env, Graphics* graphics, int32_t x, int32_t y) {
     categories[0] = kCategoryPlayer;
-    types[0] = kCodeExplosion & 0xFFFF;
+    types[0] = typeOf(kCodeExplosion);
     init(env, graphics, x, y);
 }
 
@@ -16,7 +16,7 @@ void Explosion::init(GameEnv* env, Graphics* graphics, int32_t x, int32_t y) {
     this->env = env;
     this->graphics = graphics;
     category = kCategoryPlayer;
-    type = kCodeExplosion & 0xFFFF;
+    type = typeOf(kCodeExplosion);
     layer = 7;
     this->x = x;
     this->y = y;

@@ -29,8 +29,8 @@ void PlayerShip::fireOrbGuns(bool fire) {
         const bool staggered = fire && fireCooldown == 2 + 2 * i;
         if (!staggered && fireCooldown != 8) continue;
         const int32_t dir = orbs[i].dir & 7;
-        env->addElement(kCodePlayerShot, orbs[i].x + 768, orbs[i].y, kDirVx[dir] * 256,
-                        kDirVy[dir] * 256, orbs[i].dir);
+        env->addElement(kCodePlayerShot, orbs[i].x + toFixed(3), orbs[i].y, toFixed(kDirVx[dir]),
+                        toFixed(kDirVy[dir]), orbs[i].dir);
     }
 }
 
@@ -53,8 +53,8 @@ void PlayerShip::moveChain(bool link) {
 }
 
 void PlayerShip::moveLooseChain(bool link) {
-    nodes[0].x = x + 5120;
-    nodes[0].y = y + 2560;
+    nodes[0].x = x + kChainAnchor.x;
+    nodes[0].y = y + kChainAnchor.y;
     if (!link) {
         ++releaseTimer;
         chainLocked = 1; // until a node is found still moving
@@ -96,8 +96,8 @@ void PlayerShip::placeLockedChain() {
 void PlayerShip::placeOrbs() {
     for (int i = 0; i < orbCount; ++i) {
         const MoveRec& m = nodes[orbNode(i)];
-        orbs[i].x = m.x - 1792;
-        orbs[i].y = m.y - 1792;
+        orbs[i].x = m.x - kOrbInset;
+        orbs[i].y = m.y - kOrbInset;
         // Orbs face forwards while the chain is held and just after, then follow the chain;
         // a locked chain keeps the direction it had.
         if (!chainLocked) orbs[i].dir = releaseTimer > 20 ? aim(m, nodes[aimNode(i)]) : 4;
@@ -116,7 +116,7 @@ void PlayerShip::touchWithOrb(int i) {
     }
     // Orbs also soak up enemy shots.
     found->cursor = 0;
-    const int32_t enemyShot = kCodeEnemyShot & 0xFFFF;
+    const int32_t enemyShot = typeOf(kCodeEnemyShot);
     for (Element* shot = found->next(kCategoryPlayer, enemyShot); shot != nullptr;
          shot = found->next(kCategoryPlayer, enemyShot)) {
         playSound(kSoundOrbhit, 20, 100);
@@ -148,7 +148,8 @@ Rgb PlayerShip::chainTint() const {
 
 void PlayerShip::drawLinks(Rgb tint) {
     for (int i = 1; i < nodeCount; ++i) {
-        drawSprite(graphics->linkImage, toPixel(nodes[i].x - 768), toPixel(nodes[i].y - 768), tint);
+        drawSprite(graphics->linkImage, toPixel(nodes[i].x - kLinkHalf),
+                   toPixel(nodes[i].y - kLinkHalf), tint);
     }
 }
 

@@ -25,7 +25,7 @@ bool held(const GameEnv* env, std::initializer_list<int32_t> inputs) {
 
 PlayerShip::PlayerShip(GameEnv* env, Graphics* graphics, int32_t pixelX, int32_t pixelY) {
     categories[0] = kCategoryPlayer;
-    types[0] = kCodePlayerShip & 0xFFFF;
+    types[0] = typeOf(kCodePlayerShip);
     init(env, graphics, pixelX, pixelY);
 }
 
@@ -33,7 +33,7 @@ void PlayerShip::init(GameEnv* env, Graphics* graphics, int32_t pixelX, int32_t 
     this->env = env;
     this->graphics = graphics;
     category = kCategoryPlayer;
-    type = kCodePlayerShip & 0xFFFF;
+    type = typeOf(kCodePlayerShip);
     layer = 5;
     startX = toFixed(pixelX);
     startY = toFixed(pixelY);
@@ -58,8 +58,8 @@ void PlayerShip::start() {
         orbs[i].dir = 4;
     // A straight chain hanging down from the anchor, 4 pixels per link.
     for (int i = 0; i < nodeCount; ++i) {
-        nodeOffsets[i].x = 5120;
-        nodeOffsets[i].y = 2560 + 1024 * i;
+        nodeOffsets[i].x = kChainAnchor.x;
+        nodeOffsets[i].y = kChainAnchor.y + kLinkSpacing * i;
         nodes[i].vx = 0;
         nodes[i].vy = 0;
     }
@@ -67,8 +67,8 @@ void PlayerShip::start() {
     // where the locked chain holds them.
     for (int i = 0; i < orbCount; ++i) {
         const MoveRec& offset = nodeOffsets[7 + 8 * i];
-        orbs[i].x = x + offset.x - 1792;
-        orbs[i].y = y + offset.y - 1792;
+        orbs[i].x = x + offset.x - kOrbInset;
+        orbs[i].y = y + offset.y - kOrbInset;
     }
 }
 
@@ -103,40 +103,46 @@ void PlayerShip::takeHits() {
 
 void PlayerShip::loseLife() {
     playSound(kSoundCrash, 50, 100);
-    invulnFrames = 32;
+    invulnFrames = kInvulnerableFrames;
     env->state->lives -= 1;
 }
 
 void PlayerShip::steer(bool right, bool left, bool up, bool down) {
-    if (right) vx += 128;
-    if (left) vx -= 128;
-    if (down) vy += 128;
-    if (up) vy -= 128;
-    approachZero(vx, 64);
-    approachZero(vy, 64);
-    clampSym(vx, 512);
-    clampSym(vy, 512);
+    // Half a pixel a frame faster for each frame held, a quarter slower for each let go, at most
+    // two pixels a frame.
+    constexpr int32_t kPush = kFixOne / 2;
+    constexpr int32_t kDrag = kFixOne / 4;
+    constexpr int32_t kTopSpeed = toFixed(2);
+    if (right) vx += kPush;
+    if (left) vx -= kPush;
+    if (down) vy += kPush;
+    if (up) vy -= kPush;
+    approachZero(vx, kDrag);
+    approachZero(vy, kDrag);
+    clampSym(vx, kTopSpeed);
+    clampSym(vy, kTopSpeed);
     x += vx;
     y += vy;
-    // Pixels 0 to 280 across, 56 to 165 down: the ship stays inside the band.
-    clampRange(x, 0, 71680);
-    clampRange(y, 14336, 42240);
+    clampRange(x, kMinX, kMaxX);
+    clampRange(y, kMinY, kMaxY);
 }
 
 void PlayerShip::hitWalls() {
     if (env->level == nullptr || !env->level->tileHit(hitbox)) return;
     playSound(kSoundCrash, 50, 100); // heard even while invulnerable
     if (invulnFrames <= 0) {
-        invulnFrames = 32;
+        invulnFrames = kInvulnerableFrames;
         env->state->lives -= 1;
     }
     // Bounce 6 pixels towards the middle of the band and keep going that way at full speed.
+    constexpr int32_t kBounce = toFixed(6);
+    constexpr int32_t kBounceSpeed = toFixed(2);
     if (toPixel(y) < 110) {
-        y += 1536;
-        vy = 512;
+        y += kBounce;
+        vy = kBounceSpeed;
     } else {
-        y -= 1536;
-        vy = -512;
+        y -= kBounce;
+        vy = -kBounceSpeed;
     }
 }
 
@@ -153,7 +159,8 @@ void PlayerShip::ramEnemies() {
 void PlayerShip::fireMainGun(bool fire) {
     if (fireCooldown > 0) --fireCooldown;
     if (!fire || fireCooldown > 0) return;
-    env->addElement(kCodePlayerShot, x + 4608, y + 2304, 1024, 0, 8);
+    // From the gun's muzzle, 4 pixels a frame to the right.
+    env->addElement(kCodePlayerShot, x + toFixed(18), y + toFixed(9), toFixed(4), 0, 8);
     playSound(kSoundPshot, 20, 100);
     fireCooldown = 8;
 }

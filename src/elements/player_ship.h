@@ -15,6 +15,20 @@ class PlayerShip : public Element {
   public:
     static constexpr int kMaxNodes = 64;
     static constexpr int kMaxOrbs = 4;
+    // Where the chain hangs from the ship, and how far apart its links hang when locked straight.
+    static constexpr FixVec kChainAnchor{toFixed(20), toFixed(10)};
+    static constexpr int32_t kLinkSpacing = toFixed(4);
+    // An orb's top-left corner sits this far up and left of its chain node.
+    static constexpr int32_t kOrbInset = toFixed(7);
+    // A link is drawn centred on its node: this far up and left.
+    static constexpr int32_t kLinkHalf = toFixed(3);
+    // Frames of safety after a hit.
+    static constexpr int32_t kInvulnerableFrames = 32;
+    // The ship's top-left corner stays within these, in the band.
+    static constexpr int32_t kMinX = 0;
+    static constexpr int32_t kMaxX = toFixed(280);
+    static constexpr int32_t kMinY = toFixed(56);
+    static constexpr int32_t kMaxY = toFixed(165);
 
     PlayerShip(GameEnv* env, Graphics* graphics, int32_t pixelX, int32_t pixelY);
     // Used on construction and when a retired ship is reused.

@@ -10,8 +10,8 @@
 Shot::Shot(GameEnv* env, Graphics* graphics, int32_t x, int32_t y, int32_t vx, int32_t vy,
            int32_t dir, int32_t variant) {
     categories[0] = kCategoryPlayer;
-    types[0] = kCodePlayerShot & 0xFFFF;
-    types[1] = kCodeEnemyShot & 0xFFFF;
+    types[0] = typeOf(kCodePlayerShot);
+    types[1] = typeOf(kCodeEnemyShot);
     init(env, graphics, x, y, vx, vy, dir, variant);
 }
 
@@ -21,13 +21,13 @@ void Shot::init(GameEnv* env, Graphics* graphics, int32_t x, int32_t y, int32_t 
     this->graphics = graphics;
     if (variant == kOrbShot) {
         damage = 1;
-        type = kCodePlayerShot & 0xFFFF;
+        type = typeOf(kCodePlayerShot);
     } else if (variant == kMainGunShot) {
         damage = 3;
-        type = kCodePlayerShot & 0xFFFF;
+        type = typeOf(kCodePlayerShot);
     } else {
         // An enemy shot never sends its damage, so a reused one keeps what it held.
-        type = kCodeEnemyShot & 0xFFFF;
+        type = typeOf(kCodeEnemyShot);
     }
     category = kCategoryPlayer;
     this->variant = variant;
@@ -66,7 +66,7 @@ bool Shot::hitTarget() {
     ElementList* found = env->collide(hitbox);
     if (found == nullptr) return false;
     if (variant == kEnemyShot) {
-        Element* ship = found->next(kCategoryPlayer, kCodePlayerShip & 0xFFFF);
+        Element* ship = found->next(kCategoryPlayer, typeOf(kCodePlayerShip));
         if (ship == nullptr) return false;
         ship->postMessage(kMsgHit, 1);
         return true;

@@ -19,7 +19,7 @@ constexpr RgbInt kWhite{255, 255, 255};
 constexpr RgbInt kGrey{130, 130, 130};
 
 void drawGradient() {
-    drawBox(0, 56, 320, 32, {0, 0, 160});
+    drawBox(0, Level::kBandTop, 320, 32, {0, 0, 160});
     drawBox(0, 88, 320, 8, {0, 0, 120});
     drawBox(0, 96, 320, 48, {0, 0, 80});
     drawBox(0, 144, 320, 8, {0, 0, 120});
@@ -38,24 +38,24 @@ void drawElements(Element* const* elements, int count) {
 // Early on the playfield blinks white; then the pattern darkens it by multiplication.
 void drawGameOver(const Graphics& g, int32_t frames) {
     if (frames < 64 && (frames & 2)) {
-        drawBox(0, 56, 320, 128, kWhite);
+        drawBox(0, Level::kBandTop, 320, Level::kBandBottom - Level::kBandTop, kWhite);
         return;
     }
     glBlendFunc(GL_DST_COLOR, GL_ZERO);
     for (int row = 0; row < 12; ++row) {
         for (int col = 0; col < 13; ++col) {
-            drawSprite(g.gameOverImage, 27 * col - frames % 27, 56 - (frames / 2) % 12 + 12 * row,
-                       g.palette[0]);
+            drawSprite(g.gameOverImage, 27 * col - frames % 27,
+                       Level::kBandTop - (frames / 2) % 12 + 12 * row, g.palette[0]);
         }
     }
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
 }
 
 void drawBorders() {
-    drawBox(0, 0, 320, 56, kBlack);
-    drawBox(0, 184, 320, 56, kBlack);
+    drawBox(0, 0, 320, Level::kBandTop, kBlack);
+    drawBox(0, Level::kBandBottom, 320, 240 - Level::kBandBottom, kBlack);
     drawBox(0, 55, 320, 1, kWhite);
-    drawBox(0, 184, 320, 1, kWhite);
+    drawBox(0, Level::kBandBottom, 320, 1, kWhite);
 }
 
 // Height of a ticker glyph on the wave; the shadow row rides the mirrored wave.
@@ -117,12 +117,12 @@ void drawStars(const MoveRec* stars) {
     for (int i = 0; i < 50; ++i) {
         const MoveRec& s = stars[i];
         // The far streak trails half a frame's motion behind the star.
-        drawBox((s.x - s.vx / 2) >> 8, s.y >> 8, 2, 1, {32, 32, 128});
+        drawBox(toPixel(s.x - s.vx / 2), toPixel(s.y), 2, 1, {32, 32, 128});
     }
     for (int i = 50; i < Level::kStars; ++i) {
         const MoveRec& s = stars[i];
-        drawBox(s.x >> 8, s.y >> 8, 1, 1, {64, 64, 196});
-        drawBox((s.x >> 8) + 1, s.y >> 8, 2, 1, {32, 32, 128});
+        drawBox(toPixel(s.x), toPixel(s.y), 1, 1, {64, 64, 196});
+        drawBox(toPixel(s.x) + 1, toPixel(s.y), 2, 1, {32, 32, 128});
     }
 }
 
@@ -145,7 +145,7 @@ void Level::drawLevel(Graphics& graphics, int32_t layer) const {
     drawStars(stars);
     for (int row = 0; row < kRows; ++row) {
         for (int col = 0; col < kColumns; ++col) {
-            drawTile(graphics, tile(col, row), 8 * col - (scrollX >> 8), kBandTop + 8 * row);
+            drawTile(graphics, tile(col, row), 8 * col - toPixel(scrollX), kBandTop + 8 * row);
         }
     }
 }

@@ -33,8 +33,8 @@ bool listHolds(const uint32_t* list, int size, uint32_t wanted) {
 } // namespace
 
 bool Element::isA(uint32_t code) const {
-    return listHolds(categories, kListSize, code & 0xFFFF0000u) &&
-           listHolds(types, kListSize, code & 0xFFFFu);
+    return listHolds(categories, kListSize, categoryOf(code)) &&
+           listHolds(types, kListSize, typeOf(code));
 }
 
 uint32_t Element::nextMessage() {

@@ -17,6 +17,14 @@ constexpr uint32_t kCodeExplosion = 0x10003;
 constexpr uint32_t kCodeEnemyShot = 0x10004;
 constexpr uint32_t kCodeEnemy = 0x20001;
 
+// The type half and the category half of a code.
+constexpr uint32_t typeOf(uint32_t code) {
+    return code & 0xFFFFu;
+}
+constexpr uint32_t categoryOf(uint32_t code) {
+    return code & 0xFFFF0000u;
+}
+
 constexpr uint32_t kMsgNone = 0;
 constexpr uint32_t kMsgHit = 1;
 

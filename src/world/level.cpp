@@ -84,7 +84,7 @@ void Level::moveStars() {
 }
 
 bool Level::tileHit(const Rect& rect) const {
-    const int32_t s = scrollX >> 8;
+    const int32_t s = toPixel(scrollX);
     const int32_t c0 = (rect.x + s) / 8;
     const int32_t r0 = (rect.y - kBandTop) / 8;
     const int32_t nc = rect.w / 8 == 0 ? 1 : rect.w / 8;

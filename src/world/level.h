@@ -14,6 +14,7 @@ class Level {
     static constexpr int kRows = 16;
     static constexpr int kStars = 100;
     static constexpr int kBandTop = 56;
+    static constexpr int kBandBottom = kBandTop + 8 * kRows; // 184, the first row below it
 
     // Every field back to its start value, stars placed at random.
     void init();
@@ -29,9 +30,9 @@ class Level {
     int32_t widthScreens = 8;
     int32_t scrollX = 0;
     int32_t scrollY = 0;
-    int32_t scrollSpeedX = 256;
+    int32_t scrollSpeedX = kFixOne;
     int32_t scrollSpeedY = 0;
-    int32_t maxScrollX = 0x118000;
+    int32_t maxScrollX = toFixed(4480); // 14 screens of 320 pixels
     int32_t maxScrollY = 0;
     int32_t spawnTimer = 150;
     MoveRec stars[kStars] = {};
