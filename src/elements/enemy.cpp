@@ -17,11 +17,7 @@ Enemy::Enemy(GameEnv* env, Graphics* graphics, int32_t pixelX, int32_t pixelY) {
 }
 
 void Enemy::init(GameEnv* env, Graphics* graphics, int32_t pixelX, int32_t pixelY) {
-    this->env = env;
-    this->graphics = graphics;
-    category = kCategoryEnemy;
-    type = typeOf(kCodeEnemy);
-    layer = 2;
+    setKind(env, graphics, kCodeEnemy, 2);
     x = toFixed(pixelX);
     y = toFixed(pixelY);
     baseY = y;

@@ -13,11 +13,7 @@ Explosion::Explosion(GameEnv* env, Graphics* graphics, int32_t x, int32_t y) {
 }
 
 void Explosion::init(GameEnv* env, Graphics* graphics, int32_t x, int32_t y) {
-    this->env = env;
-    this->graphics = graphics;
-    category = kCategoryPlayer;
-    type = typeOf(kCodeExplosion);
-    layer = 7;
+    setKind(env, graphics, kCodeExplosion, 7);
     this->x = x;
     this->y = y;
     // Up to 5 frames of delay, so the four puffs of one kill do not animate in step.

@@ -30,11 +30,7 @@ PlayerShip::PlayerShip(GameEnv* env, Graphics* graphics, int32_t pixelX, int32_t
 }
 
 void PlayerShip::init(GameEnv* env, Graphics* graphics, int32_t pixelX, int32_t pixelY) {
-    this->env = env;
-    this->graphics = graphics;
-    category = kCategoryPlayer;
-    type = typeOf(kCodePlayerShip);
-    layer = 5;
+    setKind(env, graphics, kCodePlayerShip, 5);
     startX = toFixed(pixelX);
     startY = toFixed(pixelY);
     start();

@@ -17,26 +17,16 @@ Shot::Shot(GameEnv* env, Graphics* graphics, int32_t x, int32_t y, int32_t vx, i
 
 void Shot::init(GameEnv* env, Graphics* graphics, int32_t x, int32_t y, int32_t vx, int32_t vy,
                 int32_t dir, int32_t variant) {
-    this->env = env;
-    this->graphics = graphics;
-    if (variant == kOrbShot) {
-        damage = 1;
-        type = typeOf(kCodePlayerShot);
-    } else if (variant == kMainGunShot) {
-        damage = 3;
-        type = typeOf(kCodePlayerShot);
-    } else {
-        // An enemy shot never sends its damage, so a reused one keeps what it held.
-        type = typeOf(kCodeEnemyShot);
-    }
-    category = kCategoryPlayer;
+    setKind(env, graphics, variant == kEnemyShot ? kCodeEnemyShot : kCodePlayerShot, 6);
+    // An enemy shot never sends its damage, so a reused one keeps what it held.
+    if (variant == kOrbShot) damage = 1;
+    if (variant == kMainGunShot) damage = 3;
     this->variant = variant;
     this->x = x;
     this->y = y;
     this->vx = vx;
     this->vy = vy;
     sprite = nullptr;
-    layer = 6;
     this->dir = dir;
 }
 

@@ -56,3 +56,11 @@ void Element::postMessage(uint32_t code, int32_t value) {
     msgValue[msgWrite] = value;
     msgWrite = (msgWrite + 1) & (kInboxSize - 1);
 }
+
+void Element::setKind(GameEnv* env, Graphics* graphics, uint32_t code, int32_t layer) {
+    this->env = env;
+    this->graphics = graphics;
+    category = categoryOf(code);
+    type = typeOf(code);
+    this->layer = layer;
+}

@@ -51,6 +51,8 @@ class Element {
     int32_t messageValue() const;
     // Posting never checks for unread messages: the 17th overwrites the oldest.
     void postMessage(uint32_t code, int32_t value);
+    // The fields every kind sets in its start: environment, images, its code and drawing layer.
+    void setKind(GameEnv* env, Graphics* graphics, uint32_t code, int32_t layer);
 
     uint32_t categories[kListSize] = {};
     uint32_t types[kListSize] = {};

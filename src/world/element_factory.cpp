@@ -27,72 +27,48 @@ void shotVariant(uint32_t code, int32_t param, int32_t& dir, int32_t& variant) {
     }
 }
 
-// Runs the kind's initialisation on a retired element of that kind.
-void reinit(Element* e, GameEnv* env, uint32_t code, int32_t x, int32_t y, int32_t vx, int32_t vy,
-            int32_t param) {
-    Graphics* g = env->graphics;
-    switch (code) {
-    case kCodePlayerShip:
-        static_cast<PlayerShip*>(e)->init(env, g, x, y);
-        break;
-    case kCodePlayerShot:
-    case kCodeEnemyShot: {
-        int32_t dir = 0;
-        int32_t variant = 0;
-        shotVariant(code, param, dir, variant);
-        static_cast<Shot*>(e)->init(env, g, x, y, vx, vy, dir, variant);
-        break;
+// A retired element of the kind started again, else a new one; fresh tells which.
+template <class Kind, class... Start>
+Element* bring(GameEnv* env, uint32_t code, bool& fresh, Start... start) {
+    if (Element* reused = env->findInactive(code)) {
+        reused->reset();
+        static_cast<Kind*>(reused)->init(env, env->graphics, start...);
+        fresh = false;
+        return reused;
     }
-    case kCodeExplosion:
-        static_cast<Explosion*>(e)->init(env, g, x, y);
-        break;
-    case kCodeEnemy:
-        static_cast<Enemy*>(e)->init(env, g, x, y);
-        break;
-    default:
-        break;
-    }
+    fresh = true;
+    return new (std::nothrow) Kind(env, env->graphics, start...);
 }
 
-// A fresh element of the kind, or null for an unknown code or when memory runs out.
-Element* allocate(GameEnv* env, uint32_t code, int32_t x, int32_t y, int32_t vx, int32_t vy,
-                  int32_t param) {
-    Graphics* g = env->graphics;
+// Every kind of element, by its code: the one list to extend with a new kind. Null for an
+// unknown code, or when memory runs out.
+Element* bringElement(GameEnv* env, uint32_t code, int32_t x, int32_t y, int32_t vx, int32_t vy,
+                      int32_t param, bool& fresh) {
     switch (code) {
     case kCodePlayerShip:
-        return new (std::nothrow) PlayerShip(env, g, x, y);
+        return bring<PlayerShip>(env, code, fresh, x, y);
     case kCodePlayerShot:
     case kCodeEnemyShot: {
         int32_t dir = 0;
         int32_t variant = 0;
         shotVariant(code, param, dir, variant);
-        return new (std::nothrow) Shot(env, g, x, y, vx, vy, dir, variant);
+        return bring<Shot>(env, code, fresh, x, y, vx, vy, dir, variant);
     }
     case kCodeExplosion:
-        return new (std::nothrow) Explosion(env, g, x, y);
+        return bring<Explosion>(env, code, fresh, x, y);
     case kCodeEnemy:
-        return new (std::nothrow) Enemy(env, g, x, y);
+        return bring<Enemy>(env, code, fresh, x, y);
     default:
         return nullptr;
     }
-}
-
-bool knownCode(uint32_t code) {
-    return code == kCodePlayerShip || code == kCodePlayerShot || code == kCodeExplosion ||
-           code == kCodeEnemyShot || code == kCodeEnemy;
 }
 } // namespace
 
 void GameEnv::addElement(uint32_t code, int32_t x, int32_t y, int32_t vx, int32_t vy,
                          int32_t param) {
-    if (knownCode(code)) {
-        if (Element* reused = findInactive(code)) {
-            reused->reset();
-            reinit(reused, this, code, x, y, vx, vy, param);
-            return;
-        }
-    }
-    Element* e = allocate(this, code, x, y, vx, vy, param);
+    bool fresh = false;
+    Element* e = bringElement(this, code, x, y, vx, vy, param, fresh);
+    if (e != nullptr && !fresh) return;
     if (e == nullptr) {
         logLine("Error: Tried to add unknown element with category|type=%.8X", code);
         pauseAfterError();
@@ -104,7 +80,7 @@ void GameEnv::addElement(uint32_t code, int32_t x, int32_t y, int32_t vx, int32_
 
 void Level::spawnEnemies(GameEnv& env) {
     if (--spawnTimer > 0) return;
-    int32_t s = 20 - (gameState != nullptr ? gameState->level : 0);
+    int32_t s = 20 - (env.state != nullptr ? env.state->level : 0);
     if (s < 0) s = 0;
     spawnTimer = randomNext() % (s + 6) + s / 2 + 2;
     const int32_t row = randomNext() % 69 + 76;

@@ -16,13 +16,14 @@ class Level {
     static constexpr int kBandTop = 56;
     static constexpr int kBandBottom = kBandTop + 8 * kRows; // 184, the first row below it
 
+    // level.cpp
     // Every field back to its start value, stars placed at random.
     void init();
     // Scroll, generate a column every 8 pixels, move the stars, run the enemy spawner.
     void update(GameEnv& env);
     // True when the rectangle overlaps a solid tile.
     bool tileHit(const Rect& rect) const;
-    // Stars and tiles on layer 0; nothing on other layers.
+    // render/scene.cpp: stars and tiles on layer 0; nothing on other layers.
     void drawLevel(Graphics& graphics, int32_t layer) const;
 
     int8_t tile(int column, int row) const { return static_cast<int8_t>(tiles[column][row]); }
@@ -43,7 +44,9 @@ class Level {
     int32_t bottomWallSpeed = 0;
 
   private:
+    // level.cpp
     void advanceColumn();
     void moveStars();
+    // element_factory.cpp: the enemy spawner, beside the factory it feeds.
     void spawnEnemies(GameEnv& env);
 };
