@@ -25,3 +25,22 @@ cppcheck --enable=warning,performance,portability --std=c++20 --language=c++ --i
     --suppress=missingInclude --suppress='virtualCallInConstructor:src/app/openal_audio.h' \
     --suppress='virtualCallInConstructor:src/input/sdl_devices.h' src fuzz
 echo "cppcheck: clean"
+
+echo "== platform boundary"
+# The game logic never includes a platform header; the platform files say so in their names.
+if grep -rnE '#include *<(SDL|GL/|AL/|png\.h)' src/world src/elements src/game; then
+    echo "a platform header in the game logic (world, elements, game)"
+    exit 1
+fi
+# Its own test programs link no SDL, OpenGL or OpenAL (./test.sh has built them in build/).
+boundary=build
+[ -d build ] || boundary=build-boundary
+cmake -S . -B "$boundary" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build "$boundary" -j"$jobs" --target orvane_world_tests orvane_game_tests >/dev/null
+for program in "$boundary"/tests/orvane_world_tests "$boundary"/tests/orvane_game_tests; do
+    if ldd "$program" | grep -E 'lib(GL|GLU|OpenGL|GLX|SDL2|openal)'; then
+        echo "$program links a platform library"
+        exit 1
+    fi
+done
+echo "platform boundary: clean"

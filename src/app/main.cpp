@@ -4,7 +4,7 @@
 
 #include "app/command_line.h"
 #include "app/headless_run.h"
-#include "app/main_loop.h"
+#include "app/sdl_main_loop.h"
 
 #ifndef ORVANE_VERSION
 #define ORVANE_VERSION "unknown"

@@ -3,7 +3,7 @@
 
 #include <cstring>
 
-#include "input/scan_codes.h"
+#include "input/sdl_scan_codes.h"
 
 int32_t scaleAxis(int16_t raw) {
     int32_t value = raw;

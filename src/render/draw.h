@@ -1,4 +1,6 @@
-// The four drawing primitives of the 320 by 240 logical screen, drawn at twice the size.
+// The four drawing primitives of the 320 by 240 logical screen, drawn at twice the size: the
+// game's only way to the picture. OpenGL draws them (gl_draw.cpp); the game logic's own test
+// programs link the null primitives (null_draw.cpp), which draw nothing and need no library.
 #pragma once
 
 #include <cstdint>
@@ -27,5 +29,7 @@ void drawSpriteTinted(const Sprite* sprite, int32_t x, int32_t y, uint8_t mirror
 void drawBox(int32_t x, int32_t y, int32_t w, int32_t h, RgbInt color);
 // Turns texturing and blending back on after boxes; the scene calls it when the picture is done.
 void finishBoxes();
+// Multiplies the picture by what is drawn next (the game-over pattern), or back to alpha blending.
+void setBlendMultiply(bool multiply);
 void drawNumber(const Graphics& graphics, int32_t x, int32_t y, const char* format, ...)
     __attribute__((format(printf, 4, 5)));

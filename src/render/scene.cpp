@@ -1,6 +1,4 @@
 // One picture of the game: playfield, level, elements, game-over effect, borders and score.
-#include <GL/gl.h>
-
 #include <cstdint>
 
 #include "game/game_env.h"
@@ -41,14 +39,14 @@ void drawGameOver(const Graphics& g, int32_t frames) {
         drawBox(0, Level::kBandTop, 320, Level::kBandBottom - Level::kBandTop, kWhite);
         return;
     }
-    glBlendFunc(GL_DST_COLOR, GL_ZERO);
+    setBlendMultiply(true);
     for (int row = 0; row < 12; ++row) {
         for (int col = 0; col < 13; ++col) {
             drawSprite(g.gameOverImage, 27 * col - frames % 27,
                        Level::kBandTop - (frames / 2) % 12 + 12 * row, g.palette[0]);
         }
     }
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    setBlendMultiply(false);
 }
 
 void drawBorders() {

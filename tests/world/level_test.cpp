@@ -18,7 +18,7 @@ struct LevelTest : ::testing::Test {
         *gameState = GameState{};
         gameState->level = 1;
         env.state = gameState; // as set-up does: enemies read the level through their environment
-        randomSeed(1); // 41, 18467, 6334: the first star's x, y and speed
+        randomSeed(1);         // 41, 18467, 6334: the first star's x, y and speed
         level.init();
         level.spawnTimer = 1000000; // no enemies unless a test asks for them
     }

@@ -1,6 +1,6 @@
 // The off-screen 320 by 240 picture and its nearest-neighbour presentation in the window.
 #define GL_GLEXT_PROTOTYPES 1
-#include "render/render_target.h"
+#include "render/gl_render_target.h"
 
 #include <GL/gl.h>
 #include <GL/glext.h>
@@ -65,7 +65,7 @@ void loadPictureProjection(int width, int height) {
     glLoadIdentity();
 }
 
-bool RenderTarget::create() {
+bool GlRenderTarget::create() {
     destroy();
     if (!hasFramebufferObjects()) return false;
     clearErrors();
@@ -92,7 +92,7 @@ bool RenderTarget::create() {
     return true;
 }
 
-void RenderTarget::destroy() {
+void GlRenderTarget::destroy() {
     if (framebuffer_ != 0) {
         GLuint framebuffer = framebuffer_;
         glBindFramebuffer(GL_FRAMEBUFFER, 0);
@@ -106,12 +106,12 @@ void RenderTarget::destroy() {
     colour_ = 0;
 }
 
-void RenderTarget::beginPicture() const {
+void GlRenderTarget::beginPicture() const {
     if (!active()) return;
     glBindFramebuffer(GL_FRAMEBUFFER, framebuffer_);
 }
 
-void RenderTarget::present(int drawableWidth, int drawableHeight, int scale, int x, int y) const {
+void GlRenderTarget::present(int drawableWidth, int drawableHeight, int scale, int x, int y) const {
     if (!active()) return;
     glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
     const int width = kWidth * scale;
@@ -126,7 +126,7 @@ void RenderTarget::present(int drawableWidth, int drawableHeight, int scale, int
     glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
 }
 
-bool RenderTarget::readClassic(std::vector<uint8_t>& rgb) const {
+bool GlRenderTarget::readClassic(std::vector<uint8_t>& rgb) const {
     if (!active()) return false;
     glBindFramebuffer(GL_READ_FRAMEBUFFER, framebuffer_);
     std::vector<uint8_t> small;

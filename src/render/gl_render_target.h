@@ -8,7 +8,7 @@
 // units, so each primitive keeps its calls and doubled coordinates, and is then shown in the
 // window by nearest-neighbour scaling. Without framebuffer objects it stays inactive and the
 // picture is drawn straight into the window, as the classic game does.
-class RenderTarget {
+class GlRenderTarget {
   public:
     // Makes the buffer on the current context; false (and inactive) where the context has no
     // framebuffer objects or cannot complete one.

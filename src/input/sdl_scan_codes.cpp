@@ -1,5 +1,5 @@
 // The scancode table: every SDL key that has a place in the classic PC scan-code set.
-#include "input/scan_codes.h"
+#include "input/sdl_scan_codes.h"
 
 #include <array>
 

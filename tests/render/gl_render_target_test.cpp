@@ -1,7 +1,7 @@
 // The logical screen drawn off screen and shown scaled is the picture drawn straight into the
 // window, pixel for pixel, in every game state a scripted game reaches.
 #define GL_GLEXT_PROTOTYPES 1
-#include "render/render_target.h"
+#include "render/gl_render_target.h"
 
 #include <GL/gl.h>
 #include <GL/glext.h>
@@ -17,7 +17,7 @@ using namespace render_test;
 
 namespace {
 
-class RenderTargetTest : public GlTest {
+class GlRenderTargetTest : public GlTest {
   protected:
     void TearDown() override {
         target.destroy();
@@ -48,10 +48,10 @@ class RenderTargetTest : public GlTest {
         glDisable(GL_BLEND);
         glFinish();
     }
-    RenderTarget target;
+    GlRenderTarget target;
 };
 
-TEST_F(RenderTargetTest, PictureIsTheClassicPictureInEveryStateOfSeveralGames) {
+TEST_F(GlRenderTargetTest, PictureIsTheClassicPictureInEveryStateOfSeveralGames) {
     ScopedChdir in(ORVANE_SOURCE_DIR);
     ASSERT_TRUE(target.create()) << "Mesa offers framebuffer objects";
     for (uint32_t seed : {1u, 7u, 20240601u}) {
@@ -74,7 +74,7 @@ TEST_F(RenderTargetTest, PictureIsTheClassicPictureInEveryStateOfSeveralGames) {
     }
 }
 
-TEST_F(RenderTargetTest, PresentsScaledAtItsPlaceWithBlackAround) {
+TEST_F(GlRenderTargetTest, PresentsScaledAtItsPlaceWithBlackAround) {
     ASSERT_TRUE(target.create());
     target.beginPicture();
     loadPictureProjection(320, 240);

@@ -103,6 +103,13 @@ void finishBoxes() {
     glEnable(GL_TEXTURE_2D);
 }
 
+void setBlendMultiply(bool multiply) {
+    if (multiply)
+        glBlendFunc(GL_DST_COLOR, GL_ZERO);
+    else
+        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+}
+
 void drawNumber(const Graphics& graphics, int32_t x, int32_t y, const char* format, ...) {
     char text[256];
     va_list args;

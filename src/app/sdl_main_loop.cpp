@@ -1,5 +1,5 @@
 // The windowed program: configuration, window, set-up, the paced main loop and tear-down.
-#include "app/main_loop.h"
+#include "app/sdl_main_loop.h"
 
 #include <GL/gl.h>
 #include <SDL2/SDL.h>
@@ -18,9 +18,9 @@
 #include "app/game_paths.h"
 #include "app/headless_run.h"
 #include "app/openal_audio.h"
+#include "app/sdl_window.h"
 #include "app/sound.h"
 #include "app/stop_signals.h"
-#include "app/window.h"
 #include "game/game_env.h"
 #include "game/setup.h"
 #include "input/input.h"

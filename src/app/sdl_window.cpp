@@ -1,11 +1,11 @@
 // The game window on SDL with an OpenGL 2.1 context, its fixed state and its events.
-#include "app/window.h"
+#include "app/sdl_window.h"
 
 #include <GL/gl.h>
 
 #include <cstdio>
 
-#include "render/render_target.h"
+#include "render/gl_render_target.h"
 
 namespace {
 
@@ -16,7 +16,7 @@ bool videoStarted = false;
 bool fullscreenFlag = false;
 bool fullscreenMode = false;
 WindowOptions windowOptions;
-RenderTarget target;
+GlRenderTarget target;
 PictureLayout layout;
 int swapInterval = 0;
 

@@ -1,5 +1,5 @@
 // The windowed program: pacing, no display, frames with a screenshot, and replays in a window.
-#include "app/main_loop.h"
+#include "app/sdl_main_loop.h"
 
 #include <gtest/gtest.h>
 
