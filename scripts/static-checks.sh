@@ -32,6 +32,11 @@ if grep -rnE '#include *<(SDL|GL/|AL/|png\.h)' src/world src/elements src/game; 
     echo "a platform header in the game logic (world, elements, game)"
     exit 1
 fi
+# The world is built on by the game, never the other way round.
+if grep -rn '#include "game/' src/world; then
+    echo "the world includes the game"
+    exit 1
+fi
 # Its own test programs link no SDL, OpenGL or OpenAL (./test.sh has built them in build/).
 boundary=build
 [ -d build ] || boundary=build-boundary

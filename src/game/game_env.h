@@ -3,7 +3,9 @@
 
 #include <cstdint>
 
+#include "world/collision_pool.h"
 #include "world/element_list.h"
+#include "world/element_table.h"
 #include "world/geometry.h"
 
 class Element;
@@ -14,8 +16,8 @@ struct GameState;
 
 class GameEnv {
   public:
-    static constexpr int kSlots = 1000;
-    static constexpr int kCollisionLists = 32;
+    static constexpr int kSlots = ElementTable::kSlots;
+    static constexpr int kCollisionLists = CollisionPool::kLists;
 
     // game_env.cpp
     GameEnv(Input* input, Graphics* graphics, Level* level);
@@ -31,41 +33,34 @@ class GameEnv {
     // render/scene.cpp: draws one picture of the game.
     void drawScene();
 
-    // world/element_factory.cpp: reuse a retired element of the kind, else allocate one into
-    // the first empty slot.
+    // game_env.cpp, with the kinds in world/element_factory.cpp: reuse a retired element of the
+    // kind, else allocate one into the first empty slot.
     void addElement(uint32_t code, int32_t x, int32_t y, int32_t vx, int32_t vy, int32_t param);
 
-    // world/element_table.cpp
-    // First retired element for which isA(code) holds, or null.
-    Element* findInactive(uint32_t code) const;
-    // Stores the element in the first empty slot; false (element not stored) when the table is
-    // full.
-    bool insertElement(Element* element);
+    // The element table (world/element_table.cpp) and the collision pool
+    // (world/collision_pool.cpp), by the names the game uses for them.
+    Element* findInactive(uint32_t code) const { return table.findInactive(code); }
+    bool insertElement(Element* element) { return table.insert(element); }
     void clearElements();
-    void updatePasses();
-    // First active, not new element with this category and type (-1 any type).
-    Element* findElement(uint32_t category, int32_t type) const;
-
-    // world/collision.cpp: every active, not new element whose hit box overlaps rect, in slot
-    // order.
-    ElementList* collide(const Rect& rect);
+    void updatePasses() { table.updatePasses(collisions.count); }
+    Element* findElement(uint32_t category, int32_t type) const {
+        return table.find(category, type);
+    }
+    ElementList* collide(const Rect& rect) { return collisions.collide(rect, table); }
 
     Input* input = nullptr;
     Level* level = nullptr;
     Graphics* graphics = nullptr;
-    Element* elements[kSlots] = {};
-    ElementList collisionLists[kCollisionLists];
-    int32_t collisionCount = 0;
+    ElementTable table;
+    CollisionPool collisions;
+    Element* (&elements)[kSlots] = table.slots;
+    ElementList (&collisionLists)[kCollisionLists] = collisions.lists;
+    int32_t& collisionCount = collisions.count;
     GameState* state = nullptr;
     // Where the best score is kept; tests point it into a scratch folder.
     const char* highScorePath = "highscore.dat";
 
   private:
-    // world/collision.cpp: the list handed out once all 32 are taken.
-    ElementList exhaustedList_;
-    // One past the highest slot ever filled since the table was last cleared: every slot above it
-    // is empty, so scans stop there (play never frees a slot, only a new game does).
-    int32_t slotsInUse_ = 0;
     // game_frame.cpp
     void runPlayFrame();
     void runGameOverFrame();

@@ -1,21 +1,21 @@
 // The 1000-slot element table: finding retired elements, inserting, clearing and the two update
 // passes.
-#include "app/log.h"
-#include "game/game_env.h"
+#include "world/element_table.h"
+
 #include "world/element.h"
 
-Element* GameEnv::findInactive(uint32_t code) const {
+Element* ElementTable::findInactive(uint32_t code) const {
     for (int32_t i = 0; i < slotsInUse_; ++i) {
-        Element* e = elements[i];
+        Element* e = slots[i];
         if (e != nullptr && !e->active && e->isA(code)) return e;
     }
     return nullptr;
 }
 
-bool GameEnv::insertElement(Element* element) {
+bool ElementTable::insert(Element* element) {
     for (int32_t i = 0; i < kSlots; ++i) {
-        if (elements[i] == nullptr) {
-            elements[i] = element;
+        if (slots[i] == nullptr) {
+            slots[i] = element;
             if (i >= slotsInUse_) slotsInUse_ = i + 1;
             return true;
         }
@@ -23,21 +23,20 @@ bool GameEnv::insertElement(Element* element) {
     return false;
 }
 
-void GameEnv::clearElements() {
-    for (Element*& slot : elements) {
+void ElementTable::clear() {
+    for (Element*& slot : slots) {
         delete slot;
         slot = nullptr;
     }
     slotsInUse_ = 0;
-    collisionCount = 0;
 }
 
-void GameEnv::updatePasses() {
+void ElementTable::updatePasses(int32_t& collisionCount) {
     // First pass: new elements get their first update; dead ones are retired.
     // The slot and the bound are re-read each step, so elements made above the current slot join
     // in.
     for (int32_t i = 0; i < slotsInUse_; ++i) {
-        Element* e = elements[i];
+        Element* e = slots[i];
         if (e == nullptr || !e->active) continue;
         if (e->isNew) {
             collisionCount = 0;
@@ -48,16 +47,16 @@ void GameEnv::updatePasses() {
     }
     // Second pass: everything that is past its first update moves again.
     for (int32_t i = 0; i < slotsInUse_; ++i) {
-        Element* e = elements[i];
+        Element* e = slots[i];
         if (e == nullptr || !e->active || e->isNew) continue;
         collisionCount = 0;
         if (!e->update()) e->dead = 1;
     }
 }
 
-Element* GameEnv::findElement(uint32_t category, int32_t type) const {
+Element* ElementTable::find(uint32_t category, int32_t type) const {
     for (int32_t i = 0; i < slotsInUse_; ++i) {
-        Element* e = elements[i];
+        Element* e = slots[i];
         if (e == nullptr || !e->active || e->isNew) continue;
         if (e->category != category) continue;
         if (type != -1 && e->type != static_cast<uint32_t>(type)) continue;

@@ -47,6 +47,6 @@ class Level {
     // level.cpp
     void advanceColumn();
     void moveStars();
-    // element_factory.cpp: the enemy spawner, beside the factory it feeds.
+    // game/game_env.cpp: the enemy spawner, beside addElement, which it feeds.
     void spawnEnemies(GameEnv& env);
 };

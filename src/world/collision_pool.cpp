@@ -1,7 +1,8 @@
 // Collision queries: every settled, active element whose hit box overlaps a rectangle.
+#include "world/collision_pool.h"
 #include "app/log.h"
-#include "game/game_env.h"
 #include "world/element.h"
+#include "world/element_table.h"
 
 namespace {
 // The overlap test of rectOverlap in mode -1, written where the compiler can inline it: this
@@ -11,18 +12,23 @@ bool boxesOverlap(const Rect& a, const Rect& b) {
 }
 } // namespace
 
-ElementList* GameEnv::collide(const Rect& rect) {
-    if (collisionCount >= kCollisionLists) {
+CollisionPool::CollisionPool() {
+    for (ElementList& list : lists)
+        list.init();
+}
+
+ElementList* CollisionPool::collide(const Rect& rect, const ElementTable& table) {
+    if (count >= kLists) {
         pauseAfterError();
         logLine("Error: Collision overflow!");
         // Past the pool the asker gets an answer with nothing in it rather than a stray list.
-        exhaustedList_.init();
-        return &exhaustedList_;
+        exhausted_.init();
+        return &exhausted_;
     }
-    ElementList* list = &collisionLists[collisionCount++];
+    ElementList* list = &lists[count++];
     list->init();
-    for (int32_t i = 0; i < slotsInUse_; ++i) {
-        Element* e = elements[i];
+    for (int32_t i = 0; i < table.slotsInUse(); ++i) {
+        Element* e = table.slots[i];
         if (e == nullptr || !e->active || e->isNew) continue;
         if (boxesOverlap(rect, e->hitbox)) list->add(e);
     }
