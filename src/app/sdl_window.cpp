@@ -201,12 +201,7 @@ void destroyGLWindow() {
 
 void resizeGLScene(int width, int height) {
     if (height == 0) height = 1;
-    glViewport(0, 0, width, height);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(0.0, width, height, 0.0, 1.0, -1.0);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
+    loadProjection(width, height, width, height);
 }
 
 // Without a context the state cannot be set, and every picture would silently be lost.

@@ -33,6 +33,8 @@ class GlRenderTarget {
 // The projection every picture is drawn with: 640 by 480 units over the current viewport, origin
 // top left, y downwards; the model view matrix stays selected and the identity.
 void loadPictureProjection(int width, int height);
+// A viewport of width x height pixels showing unitsWide x unitsHigh units the same way.
+void loadProjection(int width, int height, int unitsWide, int unitsHigh);
 
 // The top-left 640 by 480 pixels of the window's back buffer (a drawable height tall), rows top
 // down; for the window without a render target.

@@ -88,39 +88,38 @@ TEST_F(WindowedProgram, ReplayInAWindowMatchesTheHeadlessRunUpToEscape) {
     EXPECT_EQ(file("again.jsonl"), file("window.jsonl"));
 }
 
+// Runs the game in the folder, the key pressed at the end of the given wait; returns the exit
+// code and counts the waits.
+int runPressing(const std::filesystem::path& dir, const CommandLine& options, SDL_Scancode key,
+                int atWait, int& waits) {
+    const auto home = std::filesystem::current_path();
+    std::filesystem::current_path(dir);
+    waits = 0;
+    const int code = runWindowed(options, [&waits, key, atWait](Clock::time_point) {
+        SDL_Event press{};
+        press.type = SDL_KEYDOWN;
+        press.key.keysym.scancode = key;
+        if (++waits == atWait) SDL_PushEvent(&press);
+    });
+    std::filesystem::current_path(home);
+    return code;
+}
+
 TEST_F(WindowedProgram, TheRealEscapeKeyEndsAReplay) {
     write("long.log", "orvane-input 1\nseed 3\n100000 44\n");
-    const auto home = std::filesystem::current_path();
-    std::filesystem::current_path(dir_);
     CommandLine options;
     options.inputPath = "long.log";
     int waits = 0;
-    const int code = runWindowed(options, [&waits](Clock::time_point) {
-        SDL_Event key{};
-        key.type = SDL_KEYDOWN;
-        key.key.keysym.scancode = SDL_SCANCODE_ESCAPE;
-        if (++waits == 3) SDL_PushEvent(&key);
-    });
-    std::filesystem::current_path(home);
-    EXPECT_EQ(code, 0);
+    EXPECT_EQ(runPressing(dir_, options, SDL_SCANCODE_ESCAPE, 3, waits), 0);
     EXPECT_EQ(waits, 3);
 }
 
 TEST_F(WindowedProgram, F12SavesATimedScreenshotInTheWorkingFolder) {
-    const auto home = std::filesystem::current_path();
-    std::filesystem::current_path(dir_);
     CommandLine options;
     options.hasFrames = true;
     options.frames = 4;
     int waits = 0;
-    const int code = runWindowed(options, [&waits](Clock::time_point) {
-        SDL_Event key{};
-        key.type = SDL_KEYDOWN;
-        key.key.keysym.scancode = SDL_SCANCODE_F12;
-        if (++waits == 2) SDL_PushEvent(&key);
-    });
-    std::filesystem::current_path(home);
-    EXPECT_EQ(code, 0);
+    EXPECT_EQ(runPressing(dir_, options, SDL_SCANCODE_F12, 2, waits), 0);
     EXPECT_EQ(waits, 4);
     int shots = 0;
     for (const auto& entry : std::filesystem::directory_iterator(dir_)) {
