@@ -78,13 +78,17 @@ void placePicture() {
     SDL_GetWindowSize(window, &points, nullptr);
     const int density = windowOptions.scaleGiven && points > 0 ? width / points : 1;
     ScaleChoice choice = windowOptions.scale;
-    if (!windowOptions.scaleGiven) choice = ScaleChoice{};
-    layout = layoutPicture(choice, width, height, density);
+    // The 640 by 480 display mode of classic full screen holds the classic picture, whatever
+    // --scale N asked of a window.
+    const bool classicFullscreen = fullscreenFlag && !choice.fit;
+    if (!windowOptions.scaleGiven || classicFullscreen) choice = ScaleChoice{};
+    layout = layoutPicture(choice, width, height, classicFullscreen ? 1 : density);
 }
 
-// The window's size in points: the classic client area, or what --scale asks for.
+// The window's size in points: the classic client area (also for classic full screen), or what
+// --scale asks for.
 void windowSize(int& width, int& height) {
-    if (!windowOptions.scaleGiven) return;
+    if (!windowOptions.scaleGiven || (fullscreenFlag && !windowOptions.scale.fit)) return;
     int scale = windowOptions.scale.factor;
     SDL_Rect usable{};
     if (windowOptions.scale.fit)

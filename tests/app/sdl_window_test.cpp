@@ -180,10 +180,22 @@ TEST_F(GameWindow, FittedPictureIsScaledWholeAndCentredAtEverySize) {
     }
 }
 
-TEST_F(GameWindow, FixedScaleOpensItsSize) {
+TEST_F(GameWindow, ScaleChoicesInAWindowAndInFullScreen) {
     ASSERT_TRUE(open(false, {.scaleGiven = true, .scale = {.factor = 1}}));
     EXPECT_EQ(clientSize(), "320x240");
     EXPECT_EQ(windowPictureLayout(), (PictureLayout{1, 0, 0}));
+    destroyGLWindow();
+    ASSERT_TRUE(open(true, {.scaleGiven = true, .scale = {.factor = 4}}));
+    EXPECT_EQ(clientSize(), "640x480");
+    EXPECT_EQ(windowPictureLayout(), (PictureLayout{2, 0, 0}));
+    // Full screen with a fitted picture keeps the desktop's 1024 x 768: scale 3, centred.
+    destroyGLWindow();
+    ASSERT_TRUE(open(true, {.scaleGiven = true, .scale = {.fit = true}}));
+    EXPECT_TRUE(windowIsFullscreen());
+    resize(1024, 768); // the display's answer to full screen may come as a size event
+    EXPECT_EQ(clientSize(), "1024x768");
+    EXPECT_EQ(windowPictureLayout(), (PictureLayout{3, 32, 24}));
+    EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_DISABLE);
 }
 
 TEST_F(GameWindow, EventsEndTheGameOrAreLeftAlone) {
