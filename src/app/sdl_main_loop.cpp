@@ -148,8 +148,8 @@ int64_t playGame(const CommandLine& options, RunFiles& files, SdlDevices* device
 
 // A software OpenGL driver allocates and frees its scene and vertex buffers every frame; with the C
 // library's defaults the heap is given back to the system after each picture and taken again,
-// page by fresh zeroed page, in the next (about a third of the process's system time). Keeping
-// freed memory costs nothing once the first pictures have grown the heap.
+// page by fresh zeroed page, in the next (half to two thirds of the process's system time under
+// llvmpipe). Keeping freed memory costs nothing once the first pictures have grown the heap.
 void keepFreedMemory() {
     constexpr int kThreshold = 64 << 20;
     mallopt(M_TRIM_THRESHOLD, kThreshold);

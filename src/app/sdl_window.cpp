@@ -18,6 +18,8 @@ bool fullscreenMode = false;
 WindowOptions windowOptions;
 GlRenderTarget target;
 PictureLayout layout;
+int drawableWidth = 0; // the drawable's size when the picture was last placed
+int drawableHeight = 0;
 int swapInterval = 0;
 
 void requestContext() {
@@ -69,26 +71,28 @@ void chooseSwapIntervalForDisplay() {
     SDL_GL_SetSwapInterval(swapInterval);
 }
 
-// Where the picture goes in the drawable, from the drawable's size in pixels.
-void placePicture() {
-    int width = 0;
-    int height = 0;
-    int points = 0;
-    SDL_GL_GetDrawableSize(window, &width, &height);
-    SDL_GetWindowSize(window, &points, nullptr);
-    const int density = windowOptions.scaleGiven && points > 0 ? width / points : 1;
-    ScaleChoice choice = windowOptions.scale;
-    // The 640 by 480 display mode of classic full screen holds the classic picture, whatever
-    // --scale N asked of a window.
-    const bool classicFullscreen = fullscreenFlag && !choice.fit;
-    if (!windowOptions.scaleGiven || classicFullscreen) choice = ScaleChoice{};
-    layout = layoutPicture(choice, width, height, classicFullscreen ? 1 : density);
+// The classic window and picture: without --scale, and in classic full screen, whose 640 by 480
+// display mode holds the classic picture whatever --scale N asked of a window.
+bool classicPicture() {
+    return !windowOptions.scaleGiven || (fullscreenFlag && !windowOptions.scale.fit);
 }
 
-// The window's size in points: the classic client area (also for classic full screen), or what
-// --scale asks for.
+// Where the picture goes in the drawable, from the drawable's size in pixels.
+void placePicture() {
+    int points = 0;
+    SDL_GL_GetDrawableSize(window, &drawableWidth, &drawableHeight);
+    SDL_GetWindowSize(window, &points, nullptr);
+    if (classicPicture()) {
+        layout = layoutPicture(ScaleChoice{}, drawableWidth, drawableHeight);
+        return;
+    }
+    const int density = points > 0 ? drawableWidth / points : 1;
+    layout = layoutPicture(windowOptions.scale, drawableWidth, drawableHeight, density);
+}
+
+// The window's size in points: the classic client area, or what --scale asks for.
 void windowSize(int& width, int& height) {
-    if (!windowOptions.scaleGiven || (fullscreenFlag && !windowOptions.scale.fit)) return;
+    if (classicPicture()) return;
     int scale = windowOptions.scale.factor;
     SDL_Rect usable{};
     if (windowOptions.scale.fit)
@@ -269,12 +273,8 @@ void beginWindowPicture() {
 }
 
 void presentWindowPicture() {
-    if (target.active()) {
-        int width = 0;
-        int height = 0;
-        windowDrawableSize(width, height);
-        target.present(width, height, layout.scale, layout.x, layout.y);
-    }
+    if (target.active())
+        target.present(drawableWidth, drawableHeight, layout.scale, layout.x, layout.y);
     glFlush();
 }
 

@@ -51,10 +51,6 @@ struct FileBytes {
     long size() const { return static_cast<long>(bytes.size()); }
 };
 
-bool readFile(const char* path, FileBytes& out) {
-    return readRegularFile(path, kMaxFileBytes, out.bytes);
-}
-
 // The header is taken field by field; colour-map and origin fields are not used. A header
 // is refused when its sizes are empty or absurd, or when the file lacks more than the last
 // rows of the pixels it announces.
@@ -147,7 +143,8 @@ void uploadTextures(Sprite& s, bool makeTint) {
 bool readTga(Sprite& sprite, const char* path, bool makeTint, bool upload) {
     FileBytes file;
     TgaHeader header;
-    if (!readFile(path, file) || !parseHeader(file, header)) return false;
+    if (!readRegularFile(path, kMaxFileBytes, file.bytes) || !parseHeader(file, header))
+        return false;
     size_t count = static_cast<size_t>(header.width) * header.height;
     auto* pixels = new (std::nothrow) uint32_t[count]();
     if (!pixels) return false;
