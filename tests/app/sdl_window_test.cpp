@@ -66,7 +66,7 @@ class GameWindow : public ::testing::Test {
     // Resizes and hands the window the events the display answers with, which may take a moment.
     static void resize(int width, int height) {
         SDL_SetWindowSize(gameWindow(), width, height);
-        const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+        const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(10);
         int w = 0;
         int h = 0;
         while ((w != width || h != height) && std::chrono::steady_clock::now() < until) {
