@@ -18,21 +18,16 @@
 #include "world/level.h"
 #include "world/random.h"
 
-// The world on top of any test base (the drawing tests put it on an OpenGL window).
-template <class Base = ::testing::Test> class ElementWorldOn : public Base {
+class ElementWorld : public ::testing::Test {
   protected:
     void SetUp() override {
-        Base::SetUp();
         env.state = &state;
         state.lives = 4;
         state.level = 1;
         randomSeed(12345);
         SoundRecord::clear();
     }
-    void TearDown() override {
-        env.clearElements();
-        Base::TearDown();
-    }
+    void TearDown() override { env.clearElements(); }
     // Holds exactly these keys and joystick inputs down from now on.
     void hold(std::initializer_list<int32_t> inputs) {
         input = Input(nullptr);
@@ -76,4 +71,3 @@ template <class Base = ::testing::Test> class ElementWorldOn : public Base {
     Level level;
     GameEnv env{&input, nullptr, &level};
 };
-using ElementWorld = ElementWorldOn<>;

@@ -1,24 +1,9 @@
-// Enemies and their explosions: random draws, hits, kills, aimed fire, the wave, the left edge.
+// Enemies and their explosions: hits, kills, aimed fire and its limits, the wave, the left edge.
 #include <set>
 
 #include "element_world.h"
 
 using EnemyTest = ElementWorld;
-
-TEST_F(EnemyTest, SetUpDrawsPhaseThenFireTimer) {
-    // Level, row, then the ranges: near the top the wave starts in its first half turn only,
-    // and late levels fire sooner.
-    const int32_t cases[2][4] = {{1, 100, 629, 191}, {18, 0, 315, 31}};
-    for (const auto& c : cases) {
-        state.level = c[0];
-        randomSeed(99);
-        const int32_t phase = randomNext() % c[2];
-        const int32_t timer = randomNext() % c[3];
-        randomSeed(99);
-        const Enemy e(&env, nullptr, 320, c[1]);
-        EXPECT_EQ(std::tuple(e.phase, e.fireTimer), std::tuple(phase * 0.01f, timer)) << c[0];
-    }
-}
 
 TEST_F(EnemyTest, HitsAddUpAndTheKillScoresLeavesFourPuffsAndLaterMessagesUnread) {
     state.level = 3;
@@ -28,24 +13,13 @@ TEST_F(EnemyTest, HitsAddUpAndTheKillScoresLeavesFourPuffsAndLaterMessagesUnread
     EXPECT_TRUE(step(e));
     EXPECT_EQ(std::tuple(e->hitPoints, state.score, soundCount(kSoundEhit)), std::tuple(1, 6, 2));
     EXPECT_EQ(e->flashTimer, 6) << "set to 7 and counted down in the same update";
-    // Each puff draws its row, then its column, then (as it is made) its start delay.
-    randomSeed(4242);
-    std::vector<std::tuple<int32_t, int32_t, int32_t>> expected, puffs;
-    for (int i = 0; i < 4; ++i) {
-        const int32_t y = e->y + ((randomNext() % 9) - 6) * 256;
-        const int32_t x = e->x + ((randomNext() % 9) - 4) * 256;
-        expected.emplace_back(x, y, -(randomNext() % 6));
-    }
-    randomSeed(4242);
     state.level = 1; // a kill there scores 97 with its hit
     for (int i = 0; i < 3; ++i)
         e->postMessage(kMsgHit, 1);
     EXPECT_FALSE(step(e));
     EXPECT_EQ(std::tuple(state.score, state.killsToNextLevel, e->msgRead, soundCount(kSoundBoom)),
               std::tuple(6 + 97, -1, 3, 1));
-    for (const Explosion* p : all<Explosion>(kCodeExplosion))
-        puffs.emplace_back(p->x, p->y, p->counter);
-    EXPECT_EQ(puffs, expected);
+    EXPECT_EQ(all<Explosion>(kCodeExplosion).size(), 4u);
 }
 
 TEST_F(EnemyTest, FiresShallowAimedShotsAtAShipToItsLeft) {

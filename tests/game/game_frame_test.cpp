@@ -95,15 +95,6 @@ TEST_F(FrameTest, GameEndsBelowZeroLivesAndWritesOnlyAnEqualledBest) {
     }
 }
 
-TEST_F(FrameTest, PlayCyclesColoursEvery24FramesAndGameOverFreezesTheWorld) {
-    for (int i = 0; i < 25; ++i)
-        env.runFrame();
-    EXPECT_EQ(std::tuple(level.scrollX, graphics.colorCycle), std::tuple(256, 1));
-    endGame(11);
-    EXPECT_EQ(std::tuple(level.scrollX, graphics.colorCycle, s.frameCount, SoundRecord::count()),
-              std::tuple(512, 2, 36, 1));
-}
-
 TEST_F(FrameTest, HeldFireKeyArmsAtSixtyFiveAndRestartsOnRelease) {
     s.highScore = 1000;
     keys.held = {kKeyZ};

@@ -1,4 +1,5 @@
-// A fresh folder for a test's files, removed with everything in it when the test ends.
+// A fresh folder for a test's files, removed with everything in it when the test ends, and the
+// working folder moved for a block, as the game names its files relative to it.
 #pragma once
 
 #include <cstdlib>
@@ -20,9 +21,22 @@ class ScratchDir {
     ScratchDir(const ScratchDir&) = delete;
     ScratchDir& operator=(const ScratchDir&) = delete;
 
-    std::string file(const char* name) const { return (path_ / name).string(); }
+    std::string file(const std::string& name) const { return (path_ / name).string(); }
     const std::filesystem::path& path() const { return path_; }
 
   private:
     std::filesystem::path path_;
+};
+
+class ScopedChdir {
+  public:
+    explicit ScopedChdir(const std::filesystem::path& to) : old_(std::filesystem::current_path()) {
+        std::filesystem::current_path(to);
+    }
+    ~ScopedChdir() { std::filesystem::current_path(old_); }
+    ScopedChdir(const ScopedChdir&) = delete;
+    ScopedChdir& operator=(const ScopedChdir&) = delete;
+
+  private:
+    std::filesystem::path old_;
 };

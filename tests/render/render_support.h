@@ -4,8 +4,6 @@
 #include <GL/gl.h>
 #include <SDL.h>
 
-#include <stdlib.h>
-
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -13,6 +11,8 @@
 #include <vector>
 
 #include <gtest/gtest.h>
+
+#include "game/scratch_dir.h"
 
 namespace render_test {
 
@@ -51,34 +51,6 @@ inline void writeFile(const std::filesystem::path& path, const std::vector<uint8
     out.write(reinterpret_cast<const char*>(bytes.data()),
               static_cast<std::streamsize>(bytes.size()));
 }
-
-// A fresh folder per test, removed afterwards.
-class TempDir {
-  public:
-    TempDir() {
-        std::string name =
-            (std::filesystem::temp_directory_path() / "orvane_render_XXXXXX").string();
-        path_ = ::mkdtemp(name.data()) ? name : std::string();
-    }
-    ~TempDir() { std::filesystem::remove_all(path_); }
-    const std::filesystem::path& path() const { return path_; }
-    std::string file(const std::string& name) const { return (path_ / name).string(); }
-
-  private:
-    std::filesystem::path path_;
-};
-
-// Runs a block with the working directory moved, as the game loads "data/..." relative to it.
-class ScopedChdir {
-  public:
-    explicit ScopedChdir(const std::filesystem::path& to) : old_(std::filesystem::current_path()) {
-        std::filesystem::current_path(to);
-    }
-    ~ScopedChdir() { std::filesystem::current_path(old_); }
-
-  private:
-    std::filesystem::path old_;
-};
 
 struct Rgb8 {
     int r = 0, g = 0, b = 0;

@@ -1,4 +1,4 @@
-// Sprites from Targa files to the screen: reading, padding, tint variant, counters and drawing.
+// Sprites from Targa files: reading, refusing, padding, the pale variant, counters and culling.
 #include <memory>
 
 #include "render/draw.h"
@@ -12,7 +12,7 @@ using namespace render_test;
 
 namespace {
 
-const Rgb8 kRed{255, 0, 0}, kGreen{0, 255, 0}, kNone{0, 0, 0};
+const Rgb8 kRed{255, 0, 0}, kNone{0, 0, 0};
 
 constexpr uint32_t argb(uint32_t a, uint32_t r, uint32_t g, uint32_t b) {
     return (a << 24) | (r << 16) | (g << 8) | b;
@@ -21,7 +21,7 @@ constexpr uint32_t argb(uint32_t a, uint32_t r, uint32_t g, uint32_t b) {
 // Sprites go into empty asset tables, which own and free them.
 class SpriteTest : public GlTest {
   protected:
-    TempDir dir;
+    ScratchDir dir;
     std::unique_ptr<Graphics> uploading, headless;
 
     void SetUp() override {
@@ -134,42 +134,4 @@ TEST_F(SpriteTest, CullEdgesUseTheUnscaledSize) {
         EXPECT_EQ(boundTexture() != 0, c.sent) << c.x << ", " << c.y;
     }
     expectPixels({{319, 0, kRed}, {0, 0, kNone}});
-}
-
-TEST_F(SpriteTest, PlacementMirrorTurnFadeAndBoxes) {
-    const Sprite& s = load(tgaFile(2, 1, 24, {{0, 0, 255}, {0, 255, 0}}));
-    glDisable(GL_BLEND);
-    glDisable(GL_TEXTURE_2D);
-    drawBox(3, 4, 5, 6, {0, 0, 160}); // and turns texturing and blending back on
-    drawSprite(&s, 10, 20);
-    drawSprite(&s, 20, 20, 0, 0, 1, 1.0f, 1.0f, 0.0f, 255, {});
-    drawSprite(&s, 30, 20, 0, 0, 0, 1.0f, 1.0f, 0.0f, 0, {});
-    // Hot spot (0, 0) at (50, 50), turned 90 degrees clockwise: a column, doubled by the x scale.
-    drawSprite(&s, 50, 50, 0, 0, 0, 2.0f, 1.0f, 90.0f, 255, {});
-    const Probe probes[] = {{9, 20, kNone},      {10, 20, kRed},  {11, 20, kGreen},
-                            {12, 20, kNone},     {10, 21, kNone}, {20, 20, kGreen},
-                            {21, 20, kRed},      {22, 20, kNone}, {30, 20, kNone},
-                            {49, 50, kRed},      {49, 51, kRed},  {49, 52, kGreen},
-                            {49, 53, kGreen},    {50, 50, kNone}, {3, 4, {0, 0, 160}},
-                            {7, 9, {0, 0, 160}}, {8, 9, kNone},   {7, 10, kNone}};
-    expectPixels(probes);
-}
-
-TEST_F(SpriteTest, ColourPicksTheTintVariantAndMissingPicturesDrawNothing) {
-    const Sprite& black = load(solidTga(4, 4, {0, 0, 0}), true);
-    const Sprite& white = load(solidTga(4, 4, {255, 255, 255}));
-    drawSprite(&black, 0, 20, {0.0f, 0.0f, 0.001f});
-    EXPECT_EQ(boundTexture(), static_cast<GLint>(black.tintTexture->id()));
-    drawSprite(&black, 0, 20);
-    EXPECT_EQ(boundTexture(), static_cast<GLint>(black.texture->id()));
-    drawSpriteTinted(&black, 10, 10, 0, {255, 0, 0}); // black tints to white, painted red
-    drawSpriteTinted(&black, 20, 10, 0, {128, 128, 128});
-    drawSpriteTinted(&white, 30, 10, 0, {0, 255, 0}); // no tint variant: the plain texture
-    Sprite notLoaded = white, empty;
-    notLoaded.loaded = 0;
-    const Sprite* missing[] = {nullptr, &empty, &notLoaded};
-    for (const Sprite* m : missing)
-        drawSprite(m, 0, 0, {1.0f, 1.0f, 1.0f});
-    expectPixels({{10, 10, kRed}, {20, 10, {128, 128, 128}}, {30, 10, kGreen}, {0, 0, kNone}});
-    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
