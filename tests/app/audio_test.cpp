@@ -1,13 +1,13 @@
 // Sound output through OpenAL Soft's loopback device, with small wave files written here.
 #include "app/openal_audio.h"
 
-#include <AL/alext.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdint>
 #include <memory>
 
+#include "app/loopback.h"
 #include "app/run_program.h"
 
 namespace {
@@ -36,35 +36,15 @@ void writeWave(const std::filesystem::path& path, uint32_t rate, uint32_t channe
 // The game's audio on a loopback device, whose output the test renders and measures.
 class LoopbackAudio : public ::testing::Test {
   protected:
-    void TearDown() override {
-        audio_.reset();
-        if (device_ != nullptr) alcCloseDevice(device_);
-        std::filesystem::remove_all(folder_);
-    }
+    void TearDown() override { std::filesystem::remove_all(folder_); }
     void startAudio() {
-        ASSERT_TRUE(alcIsExtensionPresent(nullptr, "ALC_SOFT_loopback"));
-        render_ = reinterpret_cast<LPALCRENDERSAMPLESSOFT>(
-            alcGetProcAddress(nullptr, "alcRenderSamplesSOFT"));
-        device_ = reinterpret_cast<LPALCLOOPBACKOPENDEVICESOFT>(
-            alcGetProcAddress(nullptr, "alcLoopbackOpenDeviceSOFT"))(nullptr);
-        ASSERT_NE(device_, nullptr);
-        // 44100 frames a second of 16-bit stereo.
-        static const ALCint format[] = {
-            ALC_FREQUENCY,  44100, ALC_FORMAT_CHANNELS_SOFT, ALC_STEREO_SOFT, ALC_FORMAT_TYPE_SOFT,
-            ALC_SHORT_SOFT, 0};
-        audio_ = std::make_unique<OpenAlAudio>(folder_.string(), device_, format);
+        ASSERT_NE(loopback_.device, nullptr);
+        audio_ =
+            std::make_unique<OpenAlAudio>(folder_.string(), loopback_.device, Loopback::kFormat);
         audio_->start();
         ASSERT_TRUE(audio_->isOpen());
     }
-    // The loudest sample of both channels over the next frames of output.
-    int peak(int frames) {
-        std::vector<int16_t> out(size_t(frames) * 2);
-        render_(device_, out.data(), frames);
-        int most = 0;
-        for (int16_t s : out)
-            most = std::max(most, std::abs(int(s)));
-        return most;
-    }
+    int peak(int frames) { return loopback_.peak(frames); }
     // The steady level of the output once a just-played sound has settled in.
     int settledPeak() {
         peak(500);
@@ -72,9 +52,8 @@ class LoopbackAudio : public ::testing::Test {
     }
 
     std::filesystem::path folder_ = scratchFolder("audio");
-    LPALCRENDERSAMPLESSOFT render_ = nullptr;
-    ALCdevice* device_ = nullptr;
-    std::unique_ptr<OpenAlAudio> audio_;
+    Loopback loopback_;
+    std::unique_ptr<OpenAlAudio> audio_; // released before the device it plays on
 };
 
 TEST_F(LoopbackAudio, PlayedSoundIsHeardAtItsVolumeRestartsAndEnds) {

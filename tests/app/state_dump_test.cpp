@@ -21,10 +21,7 @@ class DumpedGame : public ::testing::Test {
     void SetUp() override {
         std::filesystem::current_path(folder_);
         SoundRecord::clear();
-        SetupOptions options;
-        options.seed = 2024;
-        options.uploadTextures = false;
-        setupGame(options);
+        setupGame({.seed = 2024, .uploadTextures = false});
         gameEnv->addElement(kCodeEnemy, 200, 100, 0, 0, 0);
         for (Element* e : gameEnv->elements) {
             if (auto* enemy = dynamic_cast<Enemy*>(e)) enemy_ = enemy;

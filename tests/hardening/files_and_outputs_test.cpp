@@ -175,11 +175,7 @@ TEST(OtherFiles, AConfigThatCannotBeReadIsLeftAndAHugePictureHeaderRefused) {
 
 TEST(GameCounters, WrapOrStopAtTheEndOfTheirRange) {
     ScriptedPlayer player;
-    SetupOptions options;
-    options.inputSource = &player;
-    options.uploadTextures = false;
-    options.highScorePath = "";
-    setupGame(options);
+    setupGame({.inputSource = &player, .uploadTextures = false, .highScorePath = ""});
     GameState& s = *gameEnv->state;
     s.frameCount = INT32_MAX;
     ASSERT_TRUE(gameEnv->runFrame());

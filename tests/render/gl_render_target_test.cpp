@@ -56,10 +56,7 @@ TEST_F(GlRenderTargetTest, PictureIsTheClassicPictureInEveryStateOfSeveralGames)
     ASSERT_TRUE(target.create()) << "Mesa offers framebuffer objects";
     for (uint32_t seed : {1u, 7u, 20240601u}) {
         ScriptedPlayer player;
-        SetupOptions options;
-        options.seed = seed;
-        options.inputSource = &player;
-        setupGame(options);
+        setupGame({.seed = seed, .inputSource = &player});
         // Play, ship and chain, enemies and explosions, walls, and the game-over pattern.
         for (int frame = 1; frame <= 2400; ++frame) {
             ASSERT_TRUE(gameEnv->runFrame());

@@ -119,12 +119,10 @@ class ScriptedGame : public ::testing::Test {
   protected:
     void SetUp() override {
         path_ = (std::filesystem::temp_directory_path() / "orvane_alloc_highscore.dat").string();
-        SetupOptions options;
-        options.seed = 4242;
-        options.inputSource = &player_;
-        options.uploadTextures = false;
-        setupGame(options);
-        gameEnv->highScorePath = path_.c_str();
+        setupGame({.seed = 4242,
+                   .inputSource = &player_,
+                   .uploadTextures = false,
+                   .highScorePath = path_});
     }
     void TearDown() override {
         cleanupGame();

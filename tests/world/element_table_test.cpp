@@ -1,4 +1,5 @@
-// The element table: slot order, reuse, the two update passes, the full table and collisions.
+// The element table at its edges: lookups past dying and new elements, the full table, reuse in
+// place, unknown codes, touching boxes and an exhausted collision pool.
 #include <gtest/gtest.h>
 
 #include <malloc.h>
@@ -40,35 +41,6 @@ TEST_F(TableTest, LookupsTakeTheLowestMatchingSlotAndSkipLiveDyingOrNewOnes) {
     fresh->isNew = 0;
     EXPECT_EQ(env.findElement(kCategoryPlayer, -1), fresh);
     EXPECT_EQ(env.findElement(kCategoryEnemy, -1), nullptr);
-}
-
-TEST_F(TableTest, PassesUpdateNewElementsTwiceAndRetireTheDead) {
-    TestElement* plain = put(kCodeEnemy);
-    plain->onUpdate = [&](TestElement&) { // every update starts with a fresh collision pool
-        EXPECT_EQ(env.collisionCount, 0);
-        return (env.collisionCount = 7) != 0;
-    };
-    TestElement* diesAtOnce = put(kCodeExplosion);
-    diesAtOnce->onUpdate = [](TestElement&) { return false; };
-    TestElement* diesLater = put(kCodeEnemy);
-    diesLater->onUpdate = [](TestElement& self) { return self.updates < 2; };
-    TestElement* maker = put(kCodeEnemy); // makes one element in each pass
-    TestElement* made[2] = {};
-    maker->onUpdate = [&](TestElement& self) {
-        if (self.updates <= 2)
-            env.insertElement(made[self.updates - 1] = new TestElement(kCodeExplosion));
-        return true;
-    };
-    env.updatePasses();
-    // Dying at once retires in the same first pass; dying in the second pass, in the next one.
-    EXPECT_EQ(
-        std::tuple(plain->updates, diesAtOnce->updates, diesAtOnce->active, diesLater->active),
-        std::tuple(2, 1, 0, 1));
-    // Made above its maker in the first pass: first update in that pass; in the second: none.
-    EXPECT_EQ(std::tuple(made[0]->updates, made[1]->updates), std::tuple(2, 0));
-    env.updatePasses();
-    EXPECT_EQ(std::tuple(plain->updates, diesLater->updates, diesLater->active, made[1]->updates),
-              std::tuple(3, 2, 0, 2));
 }
 
 TEST_F(TableTest, FullTableFreesTheElementThatFindsNoSlot) {
