@@ -321,14 +321,17 @@ TEST_F(HostileFiles, SignalsEndTheRunWithCompleteFiles) {
         {"--headless --input play.log --frames 100000000 --record r.log --dump d.jsonl", SIGTERM}};
     for (const auto& c : runs) {
         SCOPED_TRACE(c.args);
+        // Like every run here, each starts without a score file: a best score left by the run
+        // before would be in this dump but not in its replay's.
         fs::remove(dir_ / "d.jsonl");
+        fs::remove(dir_ / "highscore.dat");
         EXPECT_EQ(signalledRun(dir_, c.args, c.signal), 0);
         const std::string dump = file("d.jsonl");
         ASSERT_FALSE(dump.empty());
         EXPECT_EQ(dump.back(), '\n');
         // The recording replays to the very dump the run wrote.
         run("--headless --input r.log --dump again.jsonl");
-        EXPECT_EQ(file("again.jsonl"), dump);
+        EXPECT_TRUE(file("again.jsonl") == dump) << "the replay went another way";
     }
 }
 

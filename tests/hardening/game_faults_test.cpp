@@ -247,16 +247,17 @@ TEST_F(JoystickFaults, UnpluggedDuringPlayReadsUpAndPlayGoesOn) {
     SdlDevices devices;
     startGame(&devices);
     ASSERT_TRUE(devices.hasJoystick());
+    // The polling thread answers within a frame or two; a loaded machine may take many more.
     bool sawFire = false;
-    for (int i = 0; i < 200; ++i) {
+    for (int i = 0; i < 5000 && !sawFire; ++i) {
         frame(devices);
-        sawFire = sawFire || (gameInput->isDown(kJoyButton0) && gameInput->isDown(kJoyRight));
+        sawFire = gameInput->isDown(kJoyButton0) && gameInput->isDown(kJoyRight);
     }
     EXPECT_TRUE(sawFire);
 
     SDL_JoystickClose(stick);
     SDL_JoystickDetachVirtual(index);
-    for (int i = 0; i < 200; ++i)
+    for (int i = 0; i < 5000 && (devices.hasJoystick() || !joystickAllUp()); ++i)
         frame(devices);
     EXPECT_FALSE(devices.hasJoystick());
     EXPECT_TRUE(joystickAllUp());

@@ -5,6 +5,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "game/scratch_dir.h"
 #include "input/input.h"
 #include "input/input_log.h"
 
@@ -60,7 +61,8 @@ TEST(InputLogParse, RefusesWithTheLineNumberAndWhatIsWrong) {
 }
 
 TEST(InputLogFile, NamesTheFileAndLineOrThePathItCannotUse) {
-    const std::string path = testing::TempDir() + "orvane_bad_input.log";
+    const ScratchDir dir;
+    const std::string path = dir.file("bad_input.log");
     std::ofstream(path) << kHead << "seed 1\n5 999\n";
     InputLog log;
     std::string error;
@@ -68,7 +70,7 @@ TEST(InputLogFile, NamesTheFileAndLineOrThePathItCannotUse) {
     EXPECT_NE(error.find(path + "' line 3:"), std::string::npos) << error;
     EXPECT_FALSE(loadInputLog(path + ".missing", log, error));
     EXPECT_NE(error.find(".missing"), std::string::npos);
-    EXPECT_FALSE(loadInputLog(testing::TempDir(), log, error)); // a folder
+    EXPECT_FALSE(loadInputLog(dir.path().string(), log, error)); // a folder
 
     InputLogRecorder recorder;
     EXPECT_FALSE(recorder.open(path + "/inside.log", 1, error)); // under a plain file
@@ -88,7 +90,8 @@ TEST(InputLogReplay, RecordsWhatIsReplayedRowByRowThenNothing) {
     InputLogSource source(log);
     Input input(&source);
     InputLogRecorder recorder;
-    const std::string path = testing::TempDir() + "orvane_recorded_input.log";
+    const ScratchDir dir;
+    const std::string path = dir.file("recorded_input.log");
     ASSERT_TRUE(recorder.open(path, log.seed, error)) << error;
     input.setRecorder(&recorder);
     for (int f = 0; f < 16; ++f) {

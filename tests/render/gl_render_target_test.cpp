@@ -52,11 +52,13 @@ class GlRenderTargetTest : public GlTest {
 };
 
 TEST_F(GlRenderTargetTest, PictureIsTheClassicPictureInEveryStateOfSeveralGames) {
-    ScopedChdir in(ORVANE_SOURCE_DIR);
     ASSERT_TRUE(target.create()) << "Mesa offers framebuffer objects";
     for (uint32_t seed : {1u, 7u, 20240601u}) {
         ScriptedPlayer player;
-        setupGame({.seed = seed, .inputSource = &player});
+        setupGame({.seed = seed,
+                   .inputSource = &player,
+                   .dataFolder = ORVANE_SOURCE_DIR "/data",
+                   .highScorePath = ""});
         // Play, ship and chain, enemies and explosions, walls, and the game-over pattern.
         for (int frame = 1; frame <= 2400; ++frame) {
             ASSERT_TRUE(gameEnv->runFrame());

@@ -10,6 +10,7 @@
 
 #include "game/game_env.h"
 #include "game/game_state.h"
+#include "game/scratch_dir.h"
 #include "game/setup.h"
 #include "hardening/scripted_player.h"
 #include "world/element.h"
@@ -114,23 +115,19 @@ void primeTable() {
     }
 }
 
-// The headless game driven by the scripted player; the best score goes to a scratch file.
+// The headless game driven by the scripted player; the best score goes to a scratch folder.
 class ScriptedGame : public ::testing::Test {
   protected:
     void SetUp() override {
-        path_ = (std::filesystem::temp_directory_path() / "orvane_alloc_highscore.dat").string();
         setupGame({.seed = 4242,
                    .inputSource = &player_,
                    .uploadTextures = false,
-                   .highScorePath = path_});
+                   .highScorePath = scratch_.file("highscore.dat")});
     }
-    void TearDown() override {
-        cleanupGame();
-        std::filesystem::remove(path_);
-    }
+    void TearDown() override { cleanupGame(); }
 
     ScriptedPlayer player_;
-    std::string path_;
+    ScratchDir scratch_;
 };
 
 // A new game empties the table on purpose, and each level brings more enemies than the last, so
