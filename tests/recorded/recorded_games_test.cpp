@@ -57,7 +57,7 @@ TEST_F(RecordedGames, ReplayToTheRecordedDumpAndScore) {
 
 TEST_F(RecordedGames, ShowTheRecordedPicturesInTheWindow) {
     const auto pictures = recorded("picture");
-    ASSERT_EQ(pictures.size(), 4u);
+    ASSERT_EQ(pictures.size(), 5u);
     for (const auto& picture : pictures) {
         run("--input " + logOf(picture[1]) + " --frames " + picture[2] + " --screenshot shot.png",
             0, "env SDL_AUDIODRIVER=dummy");
