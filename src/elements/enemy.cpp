@@ -49,7 +49,7 @@ bool Enemy::update() {
     y = baseY - toFixed(roundNearest(-32.0 * sine(phase)));
     x += vx;
     y += vy;
-    if (x < -5376) return false; // gone past the left edge
+    if (x < toFixed(-21)) return false; // gone past the left edge
     hitbox = Rect::at(position(), 1, 2, 8, 10);
     animCounter = (animCounter + 1) % 6;
     sprite = graphics != nullptr ? graphics->enemyImages[animCounter / 3] : nullptr;
