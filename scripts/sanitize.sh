@@ -28,30 +28,18 @@ run_asan() {
         xvfb-run -a -s "-screen 0 1024x768x24" ctest --output-on-failure -j"$jobs")
 }
 
-# Runs a test program under ThreadSanitizer. Any race report fails at once; a plain test failure
-# is tried again (up to three runs), as the polling test counts polls within a fixed time, which
-# the sanitizer's slowdown on a busy machine can starve.
+# Runs a test program under ThreadSanitizer: a race report or a failing test fails the stage.
 tsan_run() {
-    local log status
+    local log status=0
     log=$(mktemp)
-    for attempt in 1 2 3; do
-        status=0
-        "$@" >"$log" 2>&1 || status=$?
-        if grep -q 'WARNING: ThreadSanitizer' "$log"; then
-            cat "$log"
-            rm -f "$log"
-            return 1
-        fi
-        if [ "$status" -eq 0 ]; then
-            tail -1 "$log"
-            rm -f "$log"
-            return 0
-        fi
-        echo "tsan: $1 failed without a race report (run $attempt):"
-        grep -E 'Failure|Expected|actual|FAILED' "$log" | head -8
-    done
+    "$@" >"$log" 2>&1 || status=$?
+    if [ "$status" -ne 0 ] || grep -q 'WARNING: ThreadSanitizer' "$log"; then
+        cat "$log"
+        rm -f "$log"
+        return 1
+    fi
+    tail -1 "$log"
     rm -f "$log"
-    return 1
 }
 
 # Only the programs whose tests run a second thread: the joystick polling thread.
