@@ -1,4 +1,5 @@
-// The state dump line of a real game: key order, exact floats, and sounds kept between lines.
+// The state dump line of a real game at its edges: floats that read back exactly (NaN too), and
+// more sounds than the record holds kept for the next line written.
 #include "game/state_dump.h"
 
 #include <gtest/gtest.h>
@@ -33,9 +34,9 @@ class DumpedGame : public ::testing::Test {
         std::filesystem::current_path(previous_);
         std::filesystem::remove_all(folder_);
     }
-    std::string line(const std::vector<PlayedSound>& sounds = {}) {
+    std::string line() {
         std::string out;
-        appendStateLine(out, *gameEnv, 5, sounds);
+        appendStateLine(out, *gameEnv, 5, {});
         return out;
     }
 
@@ -43,25 +44,6 @@ class DumpedGame : public ::testing::Test {
     std::filesystem::path folder_ = scratchFolder("state_dump");
     Enemy* enemy_ = nullptr;
 };
-
-TEST_F(DumpedGame, KeysComeInTheirFixedOrder) {
-    const std::string text = line({{kSoundBoom, 50, 100}});
-    EXPECT_EQ(text.find('\n'), std::string::npos);
-    std::istringstream keys(
-        "frame rng state score lives level killsToNextLevel gameOverFrames frameCount "
-        "restartArmed highScore colorCycle level scrollX spawnTimer topWall topWallSpeed "
-        "bottomWall bottomWallSpeed tiles stars elements slot code active isNew dead layer x y vx "
-        "vy hitbox fireCooldown animCounter invulnFrames chainLocked releaseTimer lockFlash "
-        "orbFlash nodes orbs slot code hitbox hitPoints fireTimer flashTimer animCounter baseY "
-        "phase sounds");
-    size_t at = 0;
-    for (std::string key; keys >> key;) {
-        at = text.find("\"" + key + "\": ", at);
-        ASSERT_NE(at, std::string::npos) << key << " missing or out of order";
-    }
-    EXPECT_EQ(text.rfind("{\"frame\": 5, ", 0), 0u);
-    EXPECT_NE(text.find("\"sounds\": [[2, 50, 100]]}"), std::string::npos);
-}
 
 TEST_F(DumpedGame, PhaseReadsBackAsTheSameFloat) {
     for (float phase : {0.1f, 3.14159274f, -2.5e-7f, 123456.789f, std::nextafter(1.0f, 2.0f)}) {

@@ -1,10 +1,9 @@
-// Sprites from Targa files: reading, refusing, padding, the pale variant, counters and culling.
+// Sprites from Targa files: reading, refusing, texture sizes, counters and culling.
 #include <memory>
 
 #include "render/draw.h"
 #include "render/graphics.h"
 #include "render/sprite.h"
-#include "render/texture.h"
 #include "render/tga.h"
 #include "render_support.h"
 
@@ -34,13 +33,6 @@ class SpriteTest : public GlTest {
                        bool upload = true) {
         writeFile(dir.path() / "s.tga", bytes);
         return *(upload ? uploading : headless)->loadSprite(dir.file("s.tga").c_str(), makeTint);
-    }
-    // Texel (x, y) of a 32 x 16 texture as OpenGL holds it, R, G, B, A.
-    static std::vector<int> texel(const Texture* t, int x, int y) {
-        std::vector<uint8_t> all(32 * 16 * 4);
-        glBindTexture(GL_TEXTURE_2D, t->id());
-        glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, all.data());
-        return {all.begin() + (y * 32 + x) * 4, all.begin() + (y * 32 + x) * 4 + 4};
     }
 };
 
@@ -84,17 +76,6 @@ TEST_F(SpriteTest, SizesPaddingAndByteCounters) {
         EXPECT_EQ(s.texture != nullptr, c.upload);
         EXPECT_EQ(s.tintTexture != nullptr, c.upload && c.tint);
     }
-}
-
-TEST_F(SpriteTest, UploadedTexelsArePaddedWithZeroAndTintedPale) {
-    std::vector<Bgra> px(20 * 9, Bgra{128, 128, 128});
-    px[0] = {0, 0, 255}; // top-left red
-    const Sprite& s = load(tgaFile(20, 9, 24, px), true);
-    EXPECT_EQ(texel(s.texture, 0, 0), (std::vector<int>{255, 0, 0, 255}));
-    EXPECT_EQ(texel(s.texture, 19, 8), (std::vector<int>{128, 128, 128, 255}));
-    for (auto [x, y] : {std::pair{20, 0}, {0, 9}, {31, 15}})
-        EXPECT_EQ(texel(s.texture, x, y), (std::vector<int>{0, 0, 0, 0})) << x << ", " << y;
-    EXPECT_EQ(texel(s.tintTexture, 5, 5), (std::vector<int>{204, 204, 204, 255}));
 }
 
 TEST_F(SpriteTest, BadHeadersAreRefusedLikeAMissingFile) {
