@@ -9,7 +9,6 @@
 
 #include "app/sound.h"
 #include "elements/enemy.h"
-#include "elements/explosion.h"
 #include "elements/player_ship.h"
 #include "elements/shot.h"
 #include "game/game_env.h"
