@@ -5,7 +5,6 @@
 
 namespace {
 constexpr int32_t kColumnWidthFixed = 8 * kFixOne;
-constexpr int32_t kBandBottom = Level::kBandTop + Level::kRows * 8;
 constexpr int kWallTiles = 5;
 constexpr int kEdgeTiles = 2;
 constexpr uint8_t kSolidTile = 9;

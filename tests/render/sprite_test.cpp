@@ -41,7 +41,7 @@ class SpriteTest : public GlTest {
 TEST_F(SpriteTest, KeyColourRowOrderAndShortFiles) {
     const std::vector<Bgra> px = {{48, 0, 48, 200}, {49, 0, 48, 7}, {30, 20, 10, 9}};
     std::vector<uint8_t> cut = tgaFile(2, 2, 24, std::vector<Bgra>(4, {9, 9, 9}));
-    cut.resize(cut.size() - 4); // the top row's last pixel and a byte of the one before
+    cut.erase(cut.end() - 4, cut.end()); // the top row's last pixel and a byte of the one before
     const struct {
         std::vector<uint8_t> file;
         std::vector<uint32_t> pixels; // top row first
