@@ -8,12 +8,12 @@
 #include <string>
 #include <vector>
 
-#include "app/sound.h"
+#include "base/sound.h"
 #include "game/game_env.h"
-#include "game/game_state.h"
 #include "game/setup.h"
-#include "hardening/scripted_player.h"
 #include "input/input.h"
+#include "support/scripted_player.h"
+#include "world/game_state.h"
 
 namespace {
 

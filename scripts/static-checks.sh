@@ -23,7 +23,7 @@ echo "== cppcheck"
 cppcheck --enable=warning,performance,portability --std=c++20 --language=c++ --inline-suppr \
     --quiet --error-exitcode=1 -j"$jobs" -I src -I fuzz --suppress=missingIncludeSystem \
     --suppress=missingInclude --suppress='virtualCallInConstructor:src/app/openal_audio.h' \
-    --suppress='virtualCallInConstructor:src/input/sdl_devices.h' src fuzz
+    --suppress='virtualCallInConstructor:src/app/sdl_devices.h' src fuzz
 echo "cppcheck: clean"
 
 echo "== platform boundary"

@@ -2,7 +2,7 @@
 #include "app/command_line.h"
 
 #include "app/game_paths.h"
-#include "app/regular_file.h"
+#include "base/regular_file.h"
 
 #include <cstring>
 #include <string_view>

@@ -10,9 +10,9 @@
 #include <system_error>
 
 #include "app/command_line.h"
-#include "app/regular_file.h"
-#include "app/sound.h"
 #include "app/stop_signals.h"
+#include "base/regular_file.h"
+#include "base/sound.h"
 #include "game/game_env.h"
 #include "game/setup.h"
 #include "input/input.h"

@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/regular_file.h"
+#include "base/regular_file.h"
 
 #include <algorithm>
 #include <cstring>

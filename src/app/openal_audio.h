@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "app/sound.h"
+#include "base/sound.h"
 
 class OpenAlAudio : public SoundOutput {
   public:

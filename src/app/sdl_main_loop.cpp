@@ -18,13 +18,13 @@
 #include "app/game_paths.h"
 #include "app/headless_run.h"
 #include "app/openal_audio.h"
+#include "app/sdl_devices.h"
 #include "app/sdl_window.h"
-#include "app/sound.h"
 #include "app/stop_signals.h"
+#include "base/sound.h"
 #include "game/game_env.h"
 #include "game/setup.h"
 #include "input/input.h"
-#include "input/sdl_devices.h"
 #include "render/screenshot.h"
 
 namespace {

@@ -3,20 +3,20 @@
 
 #include <cmath>
 
-#include "app/sound.h"
-#include "game/game_env.h"
-#include "game/game_state.h"
+#include "base/sound.h"
 #include "render/draw.h"
 #include "render/graphics.h"
+#include "world/game_state.h"
 #include "world/random.h"
+#include "world/world.h"
 
-Enemy::Enemy(GameEnv* env, Graphics* graphics, int32_t pixelX, int32_t pixelY) {
+Enemy::Enemy(World* env, Graphics* graphics, int32_t pixelX, int32_t pixelY) {
     categories[0] = kCategoryEnemy;
     types[0] = typeOf(kCodeEnemy);
     init(env, graphics, pixelX, pixelY);
 }
 
-void Enemy::init(GameEnv* env, Graphics* graphics, int32_t pixelX, int32_t pixelY) {
+void Enemy::init(World* env, Graphics* graphics, int32_t pixelX, int32_t pixelY) {
     setKind(env, graphics, kCodeEnemy, 2);
     x = toFixed(pixelX);
     y = toFixed(pixelY);

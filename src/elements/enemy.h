@@ -9,9 +9,9 @@ struct Sprite;
 
 class Enemy : public Element {
   public:
-    Enemy(GameEnv* env, Graphics* graphics, int32_t pixelX, int32_t pixelY);
+    Enemy(World* env, Graphics* graphics, int32_t pixelX, int32_t pixelY);
     // Used on construction and when a retired enemy is reused.
-    void init(GameEnv* env, Graphics* graphics, int32_t pixelX, int32_t pixelY);
+    void init(World* env, Graphics* graphics, int32_t pixelX, int32_t pixelY);
 
     bool update() override;
     void draw() override;

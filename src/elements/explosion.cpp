@@ -1,18 +1,18 @@
 // The explosion puff: a random start delay, then four pictures in turn.
 #include "elements/explosion.h"
 
-#include "game/game_env.h"
 #include "render/draw.h"
 #include "render/graphics.h"
 #include "world/random.h"
+#include "world/world.h"
 
-Explosion::Explosion(GameEnv* env, Graphics* graphics, int32_t x, int32_t y) {
+Explosion::Explosion(World* env, Graphics* graphics, int32_t x, int32_t y) {
     categories[0] = kCategoryPlayer;
     types[0] = typeOf(kCodeExplosion);
     init(env, graphics, x, y);
 }
 
-void Explosion::init(GameEnv* env, Graphics* graphics, int32_t x, int32_t y) {
+void Explosion::init(World* env, Graphics* graphics, int32_t x, int32_t y) {
     setKind(env, graphics, kCodeExplosion, 7);
     this->x = x;
     this->y = y;

@@ -7,9 +7,9 @@
 
 class Explosion : public Element {
   public:
-    Explosion(GameEnv* env, Graphics* graphics, int32_t x, int32_t y);
+    Explosion(World* env, Graphics* graphics, int32_t x, int32_t y);
     // Used on construction and when a retired explosion is reused.
-    void init(GameEnv* env, Graphics* graphics, int32_t x, int32_t y);
+    void init(World* env, Graphics* graphics, int32_t x, int32_t y);
 
     bool update() override;
     void draw() override;

@@ -2,12 +2,12 @@
 #include <cmath>
 #include <cstdint>
 
-#include "app/sound.h"
+#include "base/sound.h"
 #include "elements/player_ship.h"
-#include "game/game_env.h"
 #include "render/draw.h"
 #include "render/graphics.h"
 #include "world/element_list.h"
+#include "world/world.h"
 
 namespace {
 // Shot velocity for each orb direction, in pixels per frame: left, then clockwise on screen.

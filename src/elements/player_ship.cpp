@@ -3,18 +3,18 @@
 
 #include <initializer_list>
 
-#include "app/sound.h"
-#include "game/game_env.h"
-#include "game/game_state.h"
+#include "base/sound.h"
 #include "input/input.h"
 #include "render/draw.h"
 #include "render/graphics.h"
 #include "world/element_list.h"
+#include "world/game_state.h"
 #include "world/level.h"
+#include "world/world.h"
 
 namespace {
 // Controls are held when any of their keyboard or joystick inputs is down.
-bool held(const GameEnv* env, std::initializer_list<int32_t> inputs) {
+bool held(const World* env, std::initializer_list<int32_t> inputs) {
     if (env == nullptr || env->input == nullptr) return false;
     for (int32_t n : inputs) {
         if (env->input->isDown(n) != 0) return true;
@@ -23,13 +23,13 @@ bool held(const GameEnv* env, std::initializer_list<int32_t> inputs) {
 }
 } // namespace
 
-PlayerShip::PlayerShip(GameEnv* env, Graphics* graphics, int32_t pixelX, int32_t pixelY) {
+PlayerShip::PlayerShip(World* env, Graphics* graphics, int32_t pixelX, int32_t pixelY) {
     categories[0] = kCategoryPlayer;
     types[0] = typeOf(kCodePlayerShip);
     init(env, graphics, pixelX, pixelY);
 }
 
-void PlayerShip::init(GameEnv* env, Graphics* graphics, int32_t pixelX, int32_t pixelY) {
+void PlayerShip::init(World* env, Graphics* graphics, int32_t pixelX, int32_t pixelY) {
     setKind(env, graphics, kCodePlayerShip, 5);
     startX = toFixed(pixelX);
     startY = toFixed(pixelY);

@@ -30,9 +30,9 @@ class PlayerShip : public Element {
     static constexpr int32_t kMinY = toFixed(56);
     static constexpr int32_t kMaxY = toFixed(165);
 
-    PlayerShip(GameEnv* env, Graphics* graphics, int32_t pixelX, int32_t pixelY);
+    PlayerShip(World* env, Graphics* graphics, int32_t pixelX, int32_t pixelY);
     // Used on construction and when a retired ship is reused.
-    void init(GameEnv* env, Graphics* graphics, int32_t pixelX, int32_t pixelY);
+    void init(World* env, Graphics* graphics, int32_t pixelX, int32_t pixelY);
 
     bool update() override;
     void draw() override;

@@ -1,13 +1,13 @@
 // Shots: fly straight, hit the first suitable target or a wall, end off screen.
 #include "elements/shot.h"
 
-#include "game/game_env.h"
 #include "render/draw.h"
 #include "render/graphics.h"
 #include "world/element_list.h"
 #include "world/level.h"
+#include "world/world.h"
 
-Shot::Shot(GameEnv* env, Graphics* graphics, int32_t x, int32_t y, int32_t vx, int32_t vy,
+Shot::Shot(World* env, Graphics* graphics, int32_t x, int32_t y, int32_t vx, int32_t vy,
            int32_t dir, int32_t variant) {
     categories[0] = kCategoryPlayer;
     types[0] = typeOf(kCodePlayerShot);
@@ -15,7 +15,7 @@ Shot::Shot(GameEnv* env, Graphics* graphics, int32_t x, int32_t y, int32_t vx, i
     init(env, graphics, x, y, vx, vy, dir, variant);
 }
 
-void Shot::init(GameEnv* env, Graphics* graphics, int32_t x, int32_t y, int32_t vx, int32_t vy,
+void Shot::init(World* env, Graphics* graphics, int32_t x, int32_t y, int32_t vx, int32_t vy,
                 int32_t dir, int32_t variant) {
     setKind(env, graphics, variant == kEnemyShot ? kCodeEnemyShot : kCodePlayerShot, 6);
     // An enemy shot never sends its damage, so a reused one keeps what it held.

@@ -14,10 +14,10 @@ class Shot : public Element {
     static constexpr int32_t kMainGunShot = 1;
     static constexpr int32_t kEnemyShot = 2;
 
-    Shot(GameEnv* env, Graphics* graphics, int32_t x, int32_t y, int32_t vx, int32_t vy,
-         int32_t dir, int32_t variant);
+    Shot(World* env, Graphics* graphics, int32_t x, int32_t y, int32_t vx, int32_t vy, int32_t dir,
+         int32_t variant);
     // Used on construction and when a retired shot is reused.
-    void init(GameEnv* env, Graphics* graphics, int32_t x, int32_t y, int32_t vx, int32_t vy,
+    void init(World* env, Graphics* graphics, int32_t x, int32_t y, int32_t vx, int32_t vy,
               int32_t dir, int32_t variant);
 
     bool update() override;

@@ -1,12 +1,12 @@
 // One tick of the game: the quit key, then a step of play or a frame of the game-over pause.
 #include <cstdint>
 
-#include "app/sound.h"
+#include "base/sound.h"
 #include "game/game_env.h"
-#include "game/game_state.h"
 #include "game/high_score.h"
 #include "input/input.h"
 #include "render/graphics.h"
+#include "world/game_state.h"
 #include "world/level.h"
 
 namespace {

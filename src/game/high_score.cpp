@@ -17,8 +17,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "app/log.h"
-#include "app/regular_file.h"
+#include "base/log.h"
+#include "base/regular_file.h"
 
 namespace {
 constexpr int kFileSize = 5;

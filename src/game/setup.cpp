@@ -1,14 +1,14 @@
 // Creating the four process-wide game objects in order at start and deleting them at the end.
 #include "game/setup.h"
 
-#include "app/log.h"
-#include "app/sound.h"
+#include "base/log.h"
+#include "base/sound.h"
 #include "game/game_env.h"
-#include "game/game_state.h"
 #include "game/high_score.h"
 #include "input/input.h"
 #include "render/graphics.h"
 #include "render/tga.h"
+#include "world/game_state.h"
 #include "world/level.h"
 #include "world/random.h"
 

@@ -7,14 +7,14 @@
 #include <cmath>
 #include <cstring>
 
-#include "app/regular_file.h"
+#include "base/regular_file.h"
 #include "elements/enemy.h"
 #include "elements/explosion.h"
 #include "elements/player_ship.h"
 #include "elements/shot.h"
 #include "game/game_env.h"
-#include "game/game_state.h"
 #include "render/graphics.h"
+#include "world/game_state.h"
 #include "world/level.h"
 #include "world/random.h"
 

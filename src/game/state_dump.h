@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/sound.h"
+#include "base/sound.h"
 
 class GameEnv;
 

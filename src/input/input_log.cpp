@@ -6,7 +6,7 @@
 #include <cerrno>
 #include <cstring>
 
-#include "app/regular_file.h"
+#include "base/regular_file.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "world/geometry.h"
+#include "base/geometry.h"
 
 class Graphics;
 struct Sprite;

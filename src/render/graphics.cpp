@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/log.h"
+#include "base/log.h"
 #include "render/texture.h"
 #include "render/tga.h"
 

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "base/geometry.h"
 #include "render/sprite.h"
-#include "world/geometry.h"
 
 class Graphics {
   public:

@@ -9,11 +9,11 @@
 #include <string>
 #include <vector>
 
-#include "app/regular_file.h"
+#include "base/regular_file.h"
 
+#include "base/geometry.h"
 #include "render/sprite.h"
 #include "render/texture.h"
-#include "world/geometry.h"
 
 int64_t systemBytes = 0;
 int64_t textureBytes = 0;

@@ -1,6 +1,6 @@
 // Collision queries: every settled, active element whose hit box overlaps a rectangle.
 #include "world/collision_pool.h"
-#include "app/log.h"
+#include "base/log.h"
 #include "world/element.h"
 #include "world/element_table.h"
 

@@ -3,8 +3,8 @@
 
 #include <cstdint>
 
+#include "base/geometry.h"
 #include "world/element_list.h"
-#include "world/geometry.h"
 
 class ElementTable;
 

@@ -57,7 +57,7 @@ void Element::postMessage(uint32_t code, int32_t value) {
     msgWrite = (msgWrite + 1) & (kInboxSize - 1);
 }
 
-void Element::setKind(GameEnv* env, Graphics* graphics, uint32_t code, int32_t layer) {
+void Element::setKind(World* env, Graphics* graphics, uint32_t code, int32_t layer) {
     this->env = env;
     this->graphics = graphics;
     category = categoryOf(code);

@@ -3,9 +3,9 @@
 
 #include <cstdint>
 
-#include "world/geometry.h"
+#include "base/geometry.h"
 
-class GameEnv;
+class World;
 class Graphics;
 
 // Category|type codes: category in the high 16 bits, type in the low 16 bits.
@@ -52,7 +52,7 @@ class Element {
     // Posting never checks for unread messages: the 17th overwrites the oldest.
     void postMessage(uint32_t code, int32_t value);
     // The fields every kind sets in its start: environment, images, its code and drawing layer.
-    void setKind(GameEnv* env, Graphics* graphics, uint32_t code, int32_t layer);
+    void setKind(World* env, Graphics* graphics, uint32_t code, int32_t layer);
 
     uint32_t categories[kListSize] = {};
     uint32_t types[kListSize] = {};
@@ -67,7 +67,7 @@ class Element {
     int32_t vx = 0;
     int32_t vy = 0;
     Rect hitbox;
-    GameEnv* env = nullptr;
+    World* env = nullptr;
     Graphics* graphics = nullptr;
     uint32_t msgCode[kInboxSize] = {};
     int32_t msgValue[kInboxSize] = {};

@@ -1,23 +1,18 @@
-// Every kind of element by its code: a retired one of the kind started again, or a new one.
+// How the world brings an element of any kind into play without knowing the kinds: the game
+// hands it the factory of its element kinds.
 #pragma once
 
 #include <cstdint>
 
 class Element;
-class ElementTable;
-class GameEnv;
-class Graphics;
+class World;
 
-// What a new element is made with: the environment it plays in, its images, and the table
-// searched for a retired element of its kind.
-struct ElementSource {
-    GameEnv* env = nullptr;
-    Graphics* graphics = nullptr;
-    const ElementTable* table = nullptr;
+class ElementFactory {
+  public:
+    virtual ~ElementFactory() = default;
+    // The element of the code, placed at (x, y): a retired one of the kind found in the world's
+    // table and started again (fresh false), else a new one (fresh true) for the caller to store.
+    // Null for an unknown code, or when memory runs out.
+    virtual Element* bringElement(World& world, uint32_t code, int32_t x, int32_t y, int32_t vx,
+                                  int32_t vy, int32_t param, bool& fresh) const = 0;
 };
-
-// The element of the code, placed at (x, y): a retired one of the kind started again (fresh
-// false), else a new one (fresh true) for the caller to store. Null for an unknown code, or when
-// memory runs out. The one list of kinds: a new kind is added here and in its own files.
-Element* bringElement(const ElementSource& source, uint32_t code, int32_t x, int32_t y, int32_t vx,
-                      int32_t vy, int32_t param, bool& fresh);

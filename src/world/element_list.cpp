@@ -1,7 +1,7 @@
 // The collision answer list: bounded appends and a filtered cursor walk.
 #include "world/element_list.h"
 
-#include "app/log.h"
+#include "base/log.h"
 #include "world/element.h"
 
 void ElementList::add(Element* element) {

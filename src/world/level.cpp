@@ -1,7 +1,12 @@
 // The cave band: fine scroll, one generated wall column every 8 pixels, two star layers, tile hits.
 #include "world/level.h"
 
+#include "render/draw.h"
+#include "render/graphics.h"
+#include "world/element.h"
+#include "world/game_state.h"
 #include "world/random.h"
+#include "world/world.h"
 
 namespace {
 constexpr int32_t kColumnWidthFixed = 8 * kFixOne;
@@ -33,7 +38,7 @@ void Level::init() {
     }
 }
 
-void Level::update(GameEnv& env) {
+void Level::update(World& world) {
     scrollX += scrollSpeedX;
     scrollY += scrollSpeedY;
     clampRange(scrollX, 0, maxScrollX);
@@ -43,7 +48,7 @@ void Level::update(GameEnv& env) {
         advanceColumn();
     }
     moveStars();
-    spawnEnemies(env);
+    spawnEnemies(world);
 }
 
 void Level::advanceColumn() {
@@ -97,4 +102,54 @@ bool Level::tileHit(const Rect& rect) const {
         }
     }
     return false;
+}
+
+void Level::spawnEnemies(World& world) {
+    if (--spawnTimer > 0) return;
+    int32_t s = 20 - (world.state != nullptr ? world.state->level : 0);
+    if (s < 0) s = 0;
+    spawnTimer = randomNext() % (s + 6) + s / 2 + 2;
+    const int32_t row = randomNext() % 69 + 76;
+    world.addElement(kCodeEnemy, 320, row, 0, 0, 0);
+}
+
+namespace {
+
+constexpr RgbInt kBlack{0, 0, 0};
+
+void drawStars(const MoveRec* stars) {
+    for (int i = 0; i < 50; ++i) {
+        const MoveRec& s = stars[i];
+        // The far streak trails half a frame's motion behind the star.
+        drawBox(toPixel(s.x - s.vx / 2), toPixel(s.y), 2, 1, {32, 32, 128});
+    }
+    for (int i = 50; i < Level::kStars; ++i) {
+        const MoveRec& s = stars[i];
+        drawBox(toPixel(s.x), toPixel(s.y), 1, 1, {64, 64, 196});
+        drawBox(toPixel(s.x) + 1, toPixel(s.y), 2, 1, {32, 32, 128});
+    }
+}
+
+// Values 1 to 8 are the four tiles in both orientations, 9 a black block; others are empty.
+void drawTile(const Graphics& g, int8_t value, int32_t x, int32_t y) {
+    if (value <= 0 || value > 9) return;
+    if (value == 9) {
+        drawBox(x, y, 8, 8, kBlack);
+        return;
+    }
+    const uint8_t mirror = (value - 1) % 2;
+    drawSprite(g.tileImages[(value - 1) / 2], x, y, 0, 0, mirror, 1.0f, 1.0f, 0.0f, 255,
+               g.palette[0]);
+}
+
+} // namespace
+
+void Level::drawLevel(Graphics& graphics, int32_t layer) const {
+    if (layer != 0) return;
+    drawStars(stars);
+    for (int row = 0; row < kRows; ++row) {
+        for (int col = 0; col < kColumns; ++col) {
+            drawTile(graphics, tile(col, row), 8 * col - toPixel(scrollX), kBandTop + 8 * row);
+        }
+    }
 }

@@ -3,10 +3,10 @@
 
 #include <cstdint>
 
-#include "world/geometry.h"
+#include "base/geometry.h"
 
-class GameEnv;
 class Graphics;
+class World;
 
 class Level {
   public:
@@ -16,14 +16,13 @@ class Level {
     static constexpr int kBandTop = 56;
     static constexpr int kBandBottom = kBandTop + 8 * kRows; // 184, the first row below it
 
-    // level.cpp
     // Every field back to its start value, stars placed at random.
     void init();
     // Scroll, generate a column every 8 pixels, move the stars, run the enemy spawner.
-    void update(GameEnv& env);
+    void update(World& world);
     // True when the rectangle overlaps a solid tile.
     bool tileHit(const Rect& rect) const;
-    // render/scene.cpp: stars and tiles on layer 0; nothing on other layers.
+    // Stars and tiles on layer 0; nothing on other layers.
     void drawLevel(Graphics& graphics, int32_t layer) const;
 
     int8_t tile(int column, int row) const { return static_cast<int8_t>(tiles[column][row]); }
@@ -44,9 +43,8 @@ class Level {
     int32_t bottomWallSpeed = 0;
 
   private:
-    // level.cpp
     void advanceColumn();
     void moveStars();
-    // game/game_env.cpp: the enemy spawner, beside addElement, which it feeds.
-    void spawnEnemies(GameEnv& env);
+    // The enemy spawner: a new enemy at the right edge whenever its timer runs out.
+    void spawnEnemies(World& world);
 };

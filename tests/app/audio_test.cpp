@@ -7,8 +7,8 @@
 #include <cstdint>
 #include <memory>
 
-#include "app/loopback.h"
-#include "app/run_program.h"
+#include "support/loopback.h"
+#include "support/run_program.h"
 
 namespace {
 

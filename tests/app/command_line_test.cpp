@@ -2,7 +2,7 @@
 // refused with status 2 and one line before any frame runs.
 #include <gtest/gtest.h>
 
-#include "app/run_program.h"
+#include "support/run_program.h"
 
 namespace {
 

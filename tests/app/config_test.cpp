@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/run_program.h"
+#include "support/run_program.h"
 
 namespace {
 

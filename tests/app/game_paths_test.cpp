@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include "app/run_program.h"
+#include "support/run_program.h"
 
 namespace fs = std::filesystem;
 

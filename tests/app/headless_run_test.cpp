@@ -1,7 +1,7 @@
 // The headless program as a user runs it: dumped frames, recording and replaying.
 #include <gtest/gtest.h>
 
-#include "app/run_program.h"
+#include "support/run_program.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include <SDL2/SDL.h>
 
 #include "app/command_line.h"
-#include "app/run_program.h"
+#include "support/run_program.h"
 
 namespace {
 

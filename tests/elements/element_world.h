@@ -7,15 +7,16 @@
 
 #include <gtest/gtest.h>
 
-#include "app/sound.h"
+#include "base/sound.h"
+#include "elements/element_kinds.h"
 #include "elements/enemy.h"
 #include "elements/player_ship.h"
 #include "elements/shot.h"
-#include "game/game_env.h"
-#include "game/game_state.h"
 #include "input/input.h"
+#include "world/game_state.h"
 #include "world/level.h"
 #include "world/random.h"
+#include "world/world.h"
 
 class ElementWorld : public ::testing::Test {
   protected:
@@ -68,5 +69,6 @@ class ElementWorld : public ::testing::Test {
     GameState state;
     Input input{nullptr};
     Level level;
-    GameEnv env{&input, nullptr, &level};
+    ElementKinds kinds;
+    World env{&input, nullptr, &level, &kinds};
 };

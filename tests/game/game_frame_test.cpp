@@ -4,14 +4,14 @@
 #include <filesystem>
 #include <tuple>
 
-#include "app/sound.h"
+#include "base/sound.h"
 #include "game/game_env.h"
-#include "game/game_state.h"
 #include "game/high_score.h"
-#include "game/key_source.h"
-#include "game/scratch_dir.h"
 #include "render/graphics.h"
+#include "support/key_source.h"
+#include "support/scratch_dir.h"
 #include "world/element.h"
+#include "world/game_state.h"
 #include "world/level.h"
 #include "world/random.h"
 

@@ -10,7 +10,7 @@
 #include <sys/resource.h>
 
 #include "game/high_score.h"
-#include "game/scratch_dir.h"
+#include "support/scratch_dir.h"
 
 namespace {
 struct HighScoreTest : ::testing::Test {

@@ -5,14 +5,14 @@
 #include <string>
 #include <vector>
 
-#include "app/sound.h"
+#include "base/sound.h"
 #include "game/game_env.h"
-#include "game/game_state.h"
 #include "game/high_score.h"
-#include "game/key_source.h"
-#include "game/scratch_dir.h"
 #include "game/setup.h"
+#include "support/key_source.h"
+#include "support/scratch_dir.h"
 #include "world/element.h"
+#include "world/game_state.h"
 
 namespace {
 std::vector<std::string> calls;

@@ -15,15 +15,15 @@
 #include <thread>
 
 #include "app/config.h"
-#include "app/run_program.h"
 #include "game/game_env.h"
-#include "game/game_state.h"
 #include "game/high_score.h"
-#include "game/scratch_dir.h"
 #include "game/setup.h"
-#include "hardening/scripted_player.h"
 #include "render/sprite.h"
 #include "render/tga.h"
+#include "support/run_program.h"
+#include "support/scratch_dir.h"
+#include "support/scripted_player.h"
+#include "world/game_state.h"
 
 namespace fs = std::filesystem;
 
@@ -302,7 +302,7 @@ int signalledRun(const fs::path& dir, const std::string& args, int signal) {
     }
     const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(20);
     while (std::chrono::steady_clock::now() < until &&
-           splitLines(readWholeFile(dir / "d.jsonl")).size() < 50)
+           splitLines(readWholeFile(dir / "d.jsonl")).size() < 5)
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     ::kill(child, signal);
     int status = 0;
@@ -315,10 +315,13 @@ TEST_F(HostileFiles, SignalsEndTheRunWithCompleteFiles) {
     const struct {
         const char* args;
         int signal;
-    } runs[] = {
-        {"--input play.log --record r.log --dump d.jsonl", SIGHUP},
-        {"--headless --input play.log --frames 100000000 --record r.log --dump d.jsonl", SIGINT},
-        {"--headless --input play.log --frames 100000000 --record r.log --dump d.jsonl", SIGTERM}};
+    } runs[] = {{"--input play.log --record r.log --dump d.jsonl", SIGHUP},
+                {"--headless --input play.log --frames 100000000 --record r.log --dump d.jsonl "
+                 "--dump-every 100",
+                 SIGINT},
+                {"--headless --input play.log --frames 100000000 --record r.log --dump d.jsonl "
+                 "--dump-every 100",
+                 SIGTERM}};
     for (const auto& c : runs) {
         SCOPED_TRACE(c.args);
         // Like every run here, each starts without a score file: a best score left by the run
@@ -330,7 +333,8 @@ TEST_F(HostileFiles, SignalsEndTheRunWithCompleteFiles) {
         ASSERT_FALSE(dump.empty());
         EXPECT_EQ(dump.back(), '\n');
         // The recording replays to the very dump the run wrote.
-        run("--headless --input r.log --dump again.jsonl");
+        run("--headless --input r.log --dump again.jsonl --dump-every " +
+            std::string(c.signal == SIGHUP ? "1" : "100"));
         EXPECT_TRUE(file("again.jsonl") == dump) << "the replay went another way";
     }
 }

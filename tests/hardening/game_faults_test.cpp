@@ -16,18 +16,18 @@
 #include <vector>
 
 #include "app/config.h"
-#include "app/loopback.h"
 #include "app/openal_audio.h"
-#include "app/sound.h"
+#include "app/sdl_devices.h"
+#include "base/sound.h"
 #include "game/game_env.h"
-#include "game/game_state.h"
 #include "game/high_score.h"
-#include "game/scratch_dir.h"
 #include "game/setup.h"
-#include "hardening/scripted_player.h"
-#include "input/sdl_devices.h"
 #include "render/graphics.h"
 #include "render/render_support.h"
+#include "support/loopback.h"
+#include "support/scratch_dir.h"
+#include "support/scripted_player.h"
+#include "world/game_state.h"
 
 namespace fs = std::filesystem;
 

@@ -5,9 +5,9 @@
 #include <fstream>
 #include <sstream>
 
-#include "game/scratch_dir.h"
 #include "input/input.h"
 #include "input/input_log.h"
+#include "support/scratch_dir.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/run_program.h"
+#include "support/run_program.h"
 
 namespace {
 

@@ -9,9 +9,9 @@
 
 #include "game/game_env.h"
 #include "game/setup.h"
-#include "hardening/scripted_player.h"
 #include "render/draw.h"
 #include "render_support.h"
+#include "support/scripted_player.h"
 
 using namespace render_test;
 

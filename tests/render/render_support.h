@@ -12,7 +12,7 @@
 
 #include <gtest/gtest.h>
 
-#include "game/scratch_dir.h"
+#include "support/scratch_dir.h"
 
 namespace render_test {
 

@@ -4,12 +4,12 @@
 #include <memory>
 
 #include "game/game_env.h"
-#include "game/game_state.h"
-#include "game/scratch_dir.h"
 #include "render/draw.h"
 #include "render/graphics.h"
 #include "render_support.h"
+#include "support/scratch_dir.h"
 #include "world/element.h"
+#include "world/game_state.h"
 #include "world/level.h"
 
 using namespace render_test;

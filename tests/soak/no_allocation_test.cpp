@@ -9,11 +9,11 @@
 #include <string>
 
 #include "game/game_env.h"
-#include "game/game_state.h"
-#include "game/scratch_dir.h"
 #include "game/setup.h"
-#include "hardening/scripted_player.h"
+#include "support/scratch_dir.h"
+#include "support/scripted_player.h"
 #include "world/element.h"
+#include "world/game_state.h"
 
 namespace {
 std::atomic<bool> counting{false};

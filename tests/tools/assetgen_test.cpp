@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "game/scratch_dir.h"
+#include "support/scratch_dir.h"
 
 namespace fs = std::filesystem;
 

@@ -4,11 +4,11 @@
 #include <algorithm>
 #include <tuple>
 
-#include "game/game_env.h"
-#include "game/game_state.h"
 #include "world/element.h"
+#include "world/game_state.h"
 #include "world/level.h"
 #include "world/random.h"
+#include "world/world.h"
 
 namespace {
 struct LevelTest : ::testing::Test {
@@ -21,7 +21,7 @@ struct LevelTest : ::testing::Test {
         level.spawnTimer = 1000000; // no enemies unless a test asks for them
     }
     Level level;
-    GameEnv env{nullptr, nullptr, &level};
+    World env{nullptr, nullptr, &level, nullptr};
 };
 } // namespace
 

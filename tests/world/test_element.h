@@ -1,9 +1,12 @@
-// A plain element for table tests: counts its lives and deaths and does what the test tells it.
+// A plain element for table tests, counting its lives and deaths and doing what the test tells it,
+// and a factory that makes it for every known code.
 #pragma once
 
 #include <functional>
 
 #include "world/element.h"
+#include "world/element_factory.h"
+#include "world/world.h"
 
 class TestElement : public Element {
   public:
@@ -27,4 +30,20 @@ class TestElement : public Element {
 
     int updates = 0;
     std::function<bool(TestElement&)> onUpdate;
+};
+
+// Any of the game's codes as a TestElement, a retired one of the code reused as the game's kinds
+// do.
+class TestKinds : public ElementFactory {
+  public:
+    Element* bringElement(World& world, uint32_t code, int32_t, int32_t, int32_t, int32_t, int32_t,
+                          bool& fresh) const override {
+        if (code != kCodePlayerShip && code != kCodePlayerShot && code != kCodeExplosion &&
+            code != kCodeEnemyShot && code != kCodeEnemy)
+            return nullptr;
+        Element* reused = world.findInactive(code);
+        fresh = reused == nullptr;
+        if (reused != nullptr) reused->reset();
+        return reused != nullptr ? reused : new TestElement(code);
+    }
 };

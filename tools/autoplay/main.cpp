@@ -8,13 +8,13 @@
 #include <cstring>
 #include <string>
 
-#include "app/sound.h"
+#include "base/sound.h"
 #include "game/game_env.h"
-#include "game/game_state.h"
 #include "game/setup.h"
 #include "input/input.h"
 #include "input/input_log.h"
 #include "world/element.h"
+#include "world/game_state.h"
 #include "world/level.h"
 
 namespace {

@@ -1,9 +1,9 @@
 // Keyboard state, the first game controller or joystick, and the thread that polls it.
-#include "input/sdl_devices.h"
+#include "app/sdl_devices.h"
 
 #include <cstring>
 
-#include "input/sdl_scan_codes.h"
+#include "app/sdl_scan_codes.h"
 
 int32_t scaleAxis(int16_t raw) {
     int32_t value = raw;

@@ -6,8 +6,8 @@
 #include <sstream>
 #include <string>
 
-#include "app/log.h"
-#include "game/scratch_dir.h"
+#include "base/log.h"
+#include "support/scratch_dir.h"
 
 TEST(Log, OffCreatesNoFileAndEntriesFollowTheirLineBreakRules) {
     const std::filesystem::path oldCwd = std::filesystem::current_path();

@@ -1,5 +1,5 @@
 // Opening the game's input files safely: only regular files, and never waiting on one.
-#include "app/regular_file.h"
+#include "base/regular_file.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

@@ -1,5 +1,5 @@
 // The text log: every entry opens log.txt, appends and closes it, while the one flag allows it.
-#include "app/log.h"
+#include "base/log.h"
 
 #include <chrono>
 #include <cstdarg>

@@ -1,8 +1,8 @@
 // The held-input record: keys count by their high bit, joystick entries as stored.
 #include <gtest/gtest.h>
 
-#include "game/key_source.h"
 #include "input/input.h"
+#include "support/key_source.h"
 
 TEST(Input, KeysCountByTheHighBitJoystickAsStoredAndNothingOutside0To265) {
     KeySource keys;

@@ -1,5 +1,5 @@
 // The scancode table: every SDL key that has a place in the classic PC scan-code set.
-#include "input/sdl_scan_codes.h"
+#include "app/sdl_scan_codes.h"
 
 #include <array>
 

@@ -1,5 +1,5 @@
 // Fixed-point helpers and rectangle tests.
-#include "world/geometry.h"
+#include "base/geometry.h"
 
 #include <cmath>
 

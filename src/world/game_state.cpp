@@ -1,5 +1,5 @@
 // The process's one game-state record and the pointer every rule reaches it through.
-#include "game/game_state.h"
+#include "world/game_state.h"
 
 GameState staticGameState;
 GameState* gameState = &staticGameState;

@@ -1,5 +1,5 @@
 // playSound: every sound started is recorded, and heard when an audio output is installed.
-#include "app/sound.h"
+#include "base/sound.h"
 
 namespace {
 SoundOutput* output = nullptr;

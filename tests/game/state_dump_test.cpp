@@ -8,11 +8,11 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "app/run_program.h"
-#include "app/sound.h"
+#include "base/sound.h"
 #include "elements/enemy.h"
 #include "game/game_env.h"
 #include "game/setup.h"
+#include "support/run_program.h"
 
 namespace {
 
