@@ -28,21 +28,19 @@ echo "cppcheck: clean"
 
 echo "== platform boundary"
 # The game logic never includes a platform header; the platform files say so in their names.
-if grep -rnE '#include *<(SDL|GL/|AL/|png\.h)' src/world src/elements src/game; then
-    echo "a platform header in the game logic (world, elements, game)"
+if grep -rnE '#include *<(SDL|GL/|AL/|png\.h)' src/base src/input src/world src/elements src/game; then
+    echo "a platform header in the game logic (base, input, world, elements, game)"
     exit 1
 fi
-# The world is built on by the game, never the other way round.
-if grep -rn '#include "game/' src/world; then
-    echo "the world includes the game"
-    exit 1
-fi
+# Every include runs down the layers, and every method lives in its class's folder.
+scripts/layer-check.sh
 # Its own test programs link no SDL, OpenGL or OpenAL (./test.sh has built them in build/).
 boundary=build
 [ -d build ] || boundary=build-boundary
 cmake -S . -B "$boundary" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$boundary" -j"$jobs" --target orvane_world_tests orvane_game_tests >/dev/null
-for program in "$boundary"/tests/orvane_world_tests "$boundary"/tests/orvane_game_tests; do
+cmake --build "$boundary" -j"$jobs" --target orvane_world_tests orvane_elements_tests \
+    orvane_game_tests >/dev/null
+for program in "$boundary"/tests/orvane_{world,elements,game}_tests; do
     if ldd "$program" | grep -E 'lib(GL|GLU|OpenGL|GLX|SDL2|openal)'; then
         echo "$program links a platform library"
         exit 1
