@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "base/sound.h"
+#include "elements/shot.h"
 #include "render/draw.h"
 #include "render/graphics.h"
 #include "world/game_state.h"
@@ -68,8 +69,7 @@ bool Enemy::takeHits() {
             continue;
         }
         // Destroyed: whatever else is still in the inbox stays unread.
-        state.score += (state.level + 5) * 16;
-        state.killsToNextLevel -= 1;
+        state.countKill();
         explode();
         playSound(kSoundBoom, 40, 100);
         return false;
@@ -100,10 +100,10 @@ void Enemy::fireAtShip() {
     if (uy > 0.4f) uy = 0.4f;
     if (uy < -0.4f) uy = -0.4f;
     if (ux >= 0.0f) return;
-    // A pixel and a half a frame, from 3 pixels left of and below the enemy's corner.
-    constexpr double kShotSpeed = 1.5 * kFixOne;
-    env->addElement(kCodeEnemyShot, x - toFixed(3), y + toFixed(3), roundNearest(kShotSpeed * ux),
-                    roundNearest(kShotSpeed * uy), -1);
+    // From 3 pixels left of and below the enemy's corner.
+    env->addElement(kCodeEnemyShot, x - toFixed(3), y + toFixed(3),
+                    roundNearest(Shot::kEnemyShotSpeed * ux),
+                    roundNearest(Shot::kEnemyShotSpeed * uy), -1);
     playSound(kSoundEshot, 15, 100);
 }
 

@@ -1,10 +1,8 @@
 // The player's ship: steering, walls, ramming, lives, the main gun and its drawing.
 #include "elements/player_ship.h"
 
-#include <initializer_list>
-
 #include "base/sound.h"
-#include "input/input.h"
+#include "input/controls.h"
 #include "render/draw.h"
 #include "render/graphics.h"
 #include "world/element_list.h"
@@ -13,13 +11,9 @@
 #include "world/world.h"
 
 namespace {
-// Controls are held when any of their keyboard or joystick inputs is down.
-bool held(const World* env, std::initializer_list<int32_t> inputs) {
-    if (env == nullptr || env->input == nullptr) return false;
-    for (int32_t n : inputs) {
-        if (env->input->isDown(n) != 0) return true;
-    }
-    return false;
+// A ship with no input devices holds nothing.
+bool held(const World* env, Control control) {
+    return env != nullptr && env->input != nullptr && env->input->held(control);
 }
 } // namespace
 
@@ -71,12 +65,12 @@ void PlayerShip::start() {
 bool PlayerShip::update() {
     if (invulnFrames > 0) --invulnFrames;
     takeHits();
-    const bool right = held(env, {kKeyRight, kJoyRight});
-    const bool left = held(env, {kKeyLeft, kJoyLeft});
-    const bool up = held(env, {kKeyUp, kJoyUp});
-    const bool down = held(env, {kKeyDown, kJoyDown});
-    const bool fire = held(env, {kKeyZ, kJoyButton0, kJoyButton0 + 1});
-    const bool link = held(env, {kKeyX, kJoyButton0 + 2, kJoyButton0 + 3});
+    const bool right = held(env, Control::kRight);
+    const bool left = held(env, Control::kLeft);
+    const bool up = held(env, Control::kUp);
+    const bool down = held(env, Control::kDown);
+    const bool fire = held(env, Control::kFire);
+    const bool link = held(env, Control::kLink);
     steer(right, left, up, down);
     hitbox = Rect::at(position(), 10, 5, 18, 10);
     hitWalls();

@@ -13,6 +13,8 @@ class Shot : public Element {
     static constexpr int32_t kOrbShot = 0;
     static constexpr int32_t kMainGunShot = 1;
     static constexpr int32_t kEnemyShot = 2;
+    // Enemy shots fly a pixel and a half a frame, aimed by the enemy that fires them.
+    static constexpr double kEnemyShotSpeed = 1.5 * kFixOne;
 
     Shot(World* env, Graphics* graphics, int32_t x, int32_t y, int32_t vx, int32_t vy, int32_t dir,
          int32_t variant);

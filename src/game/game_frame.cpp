@@ -4,28 +4,14 @@
 #include "base/sound.h"
 #include "game/game_env.h"
 #include "game/high_score.h"
-#include "input/input.h"
+#include "input/controls.h"
 #include "render/graphics.h"
 #include "world/game_state.h"
 #include "world/level.h"
 
 namespace {
 constexpr int32_t kRestartDelay = 64;
-constexpr int32_t kMaxLevel = 99;
-constexpr int32_t kMaxQuota = 99;
 constexpr int32_t kColorCycleLength = 24;
-
-// The ship's fire keys double as the restart keys.
-bool restartKeyDown(const Input& input) {
-    return input.isDown(kKeyZ) || input.isDown(kJoyButton0) || input.isDown(kJoyButton0 + 1);
-}
-
-void levelUp(GameState& s) {
-    playSound(kSoundLevel, 30, 100);
-    if (++s.level > kMaxLevel) s.level = kMaxLevel;
-    const int32_t quota = (s.level + 3) * 5;
-    s.killsToNextLevel += quota < kMaxQuota ? quota : kMaxQuota;
-}
 } // namespace
 
 bool GameEnv::runFrame() {
@@ -45,14 +31,17 @@ void GameEnv::runGameOverFrame() {
     GameState& s = *state;
     // A pause left for years stays over: the count stops at its largest value.
     if (s.gameOverFrames < INT32_MAX) ++s.gameOverFrames;
-    if (s.gameOverFrames > kRestartDelay && restartKeyDown(*input)) s.restartArmed = 1;
+    if (s.gameOverFrames > kRestartDelay && input->held(Control::kRestart)) s.restartArmed = 1;
     // The new game waits for the key to come up, so the held fire key does not shoot at once.
-    if (s.restartArmed && !restartKeyDown(*input)) startNewGame();
+    if (s.restartArmed && !input->held(Control::kRestart)) startNewGame();
 }
 
 void GameEnv::runPlayFrame() {
     GameState& s = *state;
-    if (s.killsToNextLevel <= 0) levelUp(s);
+    if (s.levelUpDue()) {
+        playSound(kSoundLevel, 30, 100);
+        s.levelUp();
+    }
     if (graphics != nullptr) graphics->colorCycle = (graphics->colorCycle + 1) % kColorCycleLength;
     level->update(*this);
     updatePasses();

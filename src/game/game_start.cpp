@@ -5,14 +5,7 @@
 #include "world/level.h"
 
 void GameEnv::startNewGame() {
-    GameState& s = *state;
-    s.score = 0;
-    s.lives = 4;
-    s.level = 1;
-    s.killsToNextLevel = 20;
-    s.gameOverFrames = 0;
-    s.frameCount = 0;
-    s.restartArmed = 0;
+    state->startGame();
     level->init();
     clearElements();
     addElement(kCodePlayerShip, 64, 64, 0, 0, 0);

@@ -1,6 +1,8 @@
 // The held inputs of a frame, taken from the source once per frame and asked by input number.
 #include "input/input.h"
 
+#include "input/controls.h"
+
 namespace {
 constexpr int32_t kKeyCount = 256;
 constexpr uint8_t kKeyHeldBit = 0x80;
@@ -23,4 +25,9 @@ uint8_t Input::isDown(int32_t n) const {
 
 void Input::shutdown() {
     if (source_ != nullptr) source_->shutdown();
+}
+
+bool Input::held(Control control) const {
+    const ControlBinding& b = bindingOf(control);
+    return isDown(b.key) != 0 || isDown(b.joystick[0]) != 0 || isDown(b.joystick[1]) != 0;
 }

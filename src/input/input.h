@@ -18,6 +18,9 @@ constexpr int32_t kJoyLeft = 0x101;
 constexpr int32_t kJoyUp = 0x102;
 constexpr int32_t kJoyDown = 0x103;
 constexpr int32_t kJoyButton0 = 0x104;
+constexpr int32_t kJoyButton1 = 0x105;
+constexpr int32_t kJoyButton2 = 0x106;
+constexpr int32_t kJoyButton3 = 0x107;
 constexpr int32_t kInputCount = 266;
 
 // Where the held state comes from: the devices, an input log, or nothing.
@@ -35,6 +38,7 @@ class InputSource {
 
 // Told the held inputs of every frame, to write an input log.
 class Input;
+enum class Control;
 
 class InputRecorder {
   public:
@@ -50,6 +54,8 @@ class Input {
     void readState();
     // 1 while held, else 0; numbers outside 0-265 read 0.
     uint8_t isDown(int32_t n) const;
+    // True while any input bound to the control is held.
+    bool held(Control control) const;
     void shutdown();
     void setRecorder(InputRecorder* recorder) { recorder_ = recorder; }
 

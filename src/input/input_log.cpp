@@ -229,14 +229,17 @@ std::string formatInputLog(const InputLog& log) {
     return text;
 }
 
-void InputLogSource::readState(uint8_t keys[256], uint8_t joyState[10]) {
-    // Past the last row nothing is held.
-    HeldInputs none;
-    const HeldInputs& held = finished() ? none : log_.held(row_);
+void writeHeldInputs(const HeldInputs& held, uint8_t keys[256], uint8_t joyState[10]) {
     for (int n = 0; n < 256; ++n)
         keys[n] = held.test(n) ? kKeyHeld : 0;
     for (int n = 0; n < 10; ++n)
         joyState[n] = held.test(256 + n) ? 1 : 0;
+}
+
+void InputLogSource::readState(uint8_t keys[256], uint8_t joyState[10]) {
+    // Past the last row nothing is held.
+    HeldInputs none;
+    writeHeldInputs(finished() ? none : log_.held(row_), keys, joyState);
     ++framesRead_;
     if (finished()) return;
     if (++usedInRow_ >= log_.count(row_)) {

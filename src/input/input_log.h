@@ -58,6 +58,8 @@ bool loadInputLog(const std::string& path, InputLog& log, std::string& error);
 std::string formatInputLog(const InputLog& log);
 // One row as written in a log: the count and then the held input numbers in rising order.
 std::string formatInputLogRow(const InputLogRow& row);
+// Writes a frame's held inputs into the arrays a source fills (see InputSource::readState).
+void writeHeldInputs(const HeldInputs& held, uint8_t keys[256], uint8_t joyState[10]);
 
 // Replays a log frame by frame as if its inputs were held on the devices.
 class InputLogSource : public InputSource {

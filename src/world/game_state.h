@@ -12,6 +12,14 @@ struct GameState {
     int32_t frameCount = 0;
     uint8_t restartArmed = 0;
     int32_t highScore = 0;
+
+    // The level rule, in one place: a game starts on level 1 with 20 kills to go; each level
+    // (at most 99) adds (level + 3) * 5 kills to the quota, at most 99 at once.
+    void startGame();
+    // An enemy destroyed: its kill score, and one kill less to the next level.
+    void countKill();
+    bool levelUpDue() const { return killsToNextLevel <= 0; }
+    void levelUp();
 };
 
 // The one record of the process, static and zero until the first game starts.

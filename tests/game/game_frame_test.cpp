@@ -102,7 +102,7 @@ TEST_F(FrameTest, HeldFireKeyArmsAtSixtyFiveAndRestartsOnRelease) {
     EXPECT_EQ(s.restartArmed, 0);
     env.runFrame();
     EXPECT_EQ(s.restartArmed, 1);
-    keys.held = {kJoyButton0 + 1}; // another fire key keeps it waiting
+    keys.held = {kJoyButton1}; // another fire key keeps it waiting
     env.runFrame();
     EXPECT_EQ(s.gameOverFrames, 66);
     keys.held.clear();

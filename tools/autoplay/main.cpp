@@ -5,13 +5,12 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <string>
 
 #include "base/sound.h"
 #include "game/game_env.h"
 #include "game/setup.h"
-#include "input/input.h"
+#include "input/controls.h"
 #include "input/input_log.h"
 #include "world/element.h"
 #include "world/game_state.h"
@@ -19,24 +18,23 @@
 
 namespace {
 
-// Which inputs a policy holds: keyboard codes, or the joystick's directions and buttons.
+// Which inputs a policy holds: each control's key, or its first joystick input.
 struct Controls {
     int up, down, left, right, fire, link;
 };
-constexpr Controls kKeys{kKeyUp, kKeyDown, kKeyLeft, kKeyRight, kKeyZ, kKeyX};
-constexpr Controls kStick{258, 259, 257, 256, 260, 262};
+Controls controlsOf(bool joystick) {
+    const auto input = [joystick](Control c) {
+        return joystick ? bindingOf(c).joystick[0] : bindingOf(c).key;
+    };
+    return {input(Control::kUp),    input(Control::kDown), input(Control::kLeft),
+            input(Control::kRight), input(Control::kFire), input(Control::kLink)};
+}
 
 class Autoplayer : public InputSource {
   public:
     Autoplayer(Controls controls, bool swingChain) : c_(controls), swing_(swingChain) {}
     void readState(uint8_t keys[256], uint8_t joy[10]) override {
-        std::memset(keys, 0, 256);
-        std::memset(joy, 0, 10);
-        HeldInputs held = decide();
-        for (int n = 0; n < 256; ++n)
-            keys[n] = held.test(n) ? 0x80 : 0;
-        for (int n = 0; n < 10; ++n)
-            joy[n] = held.test(256 + n) ? 1 : 0;
+        writeHeldInputs(decide(), keys, joy);
         ++frame_;
     }
 
@@ -114,7 +112,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::string policy = argv[1];
-    Autoplayer player(policy == "joystick" ? kStick : kKeys, policy == "joystick");
+    Autoplayer player(controlsOf(policy == "joystick"), policy == "joystick");
     InputLogRecorder recorder;
     std::string error;
     const auto seed = static_cast<uint32_t>(std::strtoul(argv[2], nullptr, 10));
