@@ -38,11 +38,18 @@ program_checks() {
     [ -s "$dir/empty/shot.png" ]
     echo "program: plays and draws without a data folder"
 
-    # A folder where nothing can be created, entered by a user other than root.
+    # A folder where nothing can be created, entered by a user other than root: a game lost and
+    # restarted keeps its best score in memory, as where the score file can be written.
     mkdir "$dir/locked"
     chmod 0555 "$dir/locked"
+    cp tests/recorded/reckless.log "$dir/lose.log"
+    chmod 0644 "$dir/lose.log"
+    local best
+    best=$(cd "$dir/empty" && HOME="$dir/fresh" "$bin" --headless \
+        --input ../lose.log --dump-every 100000 --dump - | tail -n 1 | grep -o '"highScore": [0-9]*')
     (cd "$dir/locked" && setpriv --reuid=65534 --regid=65534 --clear-groups \
-        "$bin" --headless --input ../play.log --frames 3000 --dump - >/dev/null)
+        "$bin" --headless --input ../lose.log --dump-every 100000 --dump - | tail -n 1 |
+        grep -q "$best")
     [ -z "$(ls -A "$dir/locked")" ]
     (cd "$dir/locked" && setpriv --reuid=65534 --regid=65534 --clear-groups \
         env HOME=/nonexistent xvfb-run -a -s "-screen 0 1024x768x24" "$bin" --input ../play.log \

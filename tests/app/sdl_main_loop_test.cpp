@@ -56,29 +56,6 @@ bool isPng640x480(const std::filesystem::path& path) {
 
 class WindowedProgram : public ProgramFolder {};
 
-TEST_F(WindowedProgram, NoDisplayExitsWithZeroAndSetsNothingUp) {
-    run("", 0, "env -u DISPLAY -u SDL_VIDEODRIVER -u WAYLAND_DISPLAY");
-    EXPECT_NE(file("stderr.txt").find("Could not create window"), std::string::npos);
-    // config.txt is read or written before the window; the game itself never started.
-    EXPECT_EQ(file("config.txt"), "fullscreen 0\n\n[0=windowed, 1=fullscreen (640x480)]");
-    EXPECT_FALSE(std::filesystem::exists(dir_ / "highscore.dat"));
-}
-
-TEST_F(WindowedProgram, ReplayInAWindowMatchesTheHeadlessRunUpToEscape) {
-    // Weave and fire for a while, then Escape: that frame and the rows after it never run.
-    write("play.log", "orvane-input 1\nseed 77\n30 205 44\n40 200 44 45\n30 208\n"
-                      "20 203 45\n1 1\n30 44\n");
-    run("--input play.log --dump window.jsonl --record again.log");
-    run("--headless --input play.log --dump headless.jsonl");
-    const auto lines = splitLines(file("window.jsonl"));
-    ASSERT_EQ(lines.size(), 121u);
-    EXPECT_EQ(dumpFrame(lines.back()), 120);
-    EXPECT_EQ(file("window.jsonl"), file("headless.jsonl"));
-    // What the window recorded replays to the same game.
-    run("--headless --input again.log --dump again.jsonl");
-    EXPECT_EQ(file("again.jsonl"), file("window.jsonl"));
-}
-
 // Runs the game in the folder, the key pressed at the end of the given wait; returns the exit
 // code and counts the waits.
 int runPressing(const std::filesystem::path& dir, const CommandLine& options, SDL_Scancode key,

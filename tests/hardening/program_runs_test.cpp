@@ -1,0 +1,162 @@
+// The program as users and scripts run it, from tables in tests/hardening/runs/: each table sets
+// up files in a scratch folder, runs the program and checks its status, its one short line of
+// error and the files it leaves. The fuzz corpora are played through the same program: whatever a
+// file holds, the game plays or refuses it with one line, and never crashes.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "support/run_program.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const fs::path kSource(ORVANE_SOURCE_DIR);
+
+// Text of a table: \n, \r, \t, \\ and \xNN stand for their bytes.
+std::string unescape(const std::string& text) {
+    std::string out;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\\' || i + 1 == text.size()) {
+            out += text[i];
+            continue;
+        }
+        const char c = text[++i];
+        if (c == 'x' && i + 2 < text.size() + 1) {
+            out += static_cast<char>(std::stoi(text.substr(i + 1, 2), nullptr, 16));
+            i += 2;
+        } else {
+            out += c == 'n' ? '\n' : c == 'r' ? '\r' : c == 't' ? '\t' : c;
+        }
+    }
+    return out;
+}
+
+// The frame numbers of a dump, -1 for a line that is not a whole dump line.
+std::string framesOf(const std::string& dump) {
+    std::string frames;
+    for (const std::string& line : splitLines(dump))
+        frames +=
+            (frames.empty() ? "" : " ") + std::to_string(line.back() == '}' ? dumpFrame(line) : -1);
+    return frames;
+}
+
+class ProgramRuns : public ProgramFolder, public ::testing::WithParamInterface<std::string> {
+  protected:
+    // One line of a table: a set-up step, a run, or a check of what the runs left.
+    void step(const std::string& verb, const std::string& rest) {
+        const std::string name = rest.substr(0, rest.find(' '));
+        const std::string arg =
+            rest.find(' ') == std::string::npos ? "" : rest.substr(name.size() + 1);
+        const fs::path path = name == "-" ? dir_ / "stdout.txt" : dir_ / name;
+        if (verb == "file") {
+            write(name, unescape(arg));
+        } else if (verb == "repeat") { // "repeat NAME COUNT TEXT" appends TEXT COUNT times
+            const std::string text = unescape(arg.substr(arg.find(' ') + 1));
+            std::string all = readWholeFile(path);
+            for (int i = std::stoi(arg); i > 0; --i)
+                all += text;
+            write(name, all);
+        } else if (verb == "fifo") {
+            ASSERT_EQ(::mkfifo(path.c_str(), 0644), 0);
+        } else if (verb == "mkdir") {
+            fs::create_directories(path);
+        } else if (verb == "hardlink") {
+            fs::create_hard_link(dir_ / arg, path);
+        } else if (verb == "sparse") {
+            ASSERT_EQ(::truncate((write(name, ""), path).c_str(), std::stoll(arg)), 0);
+        } else if (verb == "copydata") { // a copy of the data folder, to put things in its place
+            fs::remove(dir_ / "data");
+            fs::copy(kSource / "data", dir_ / "data", fs::copy_options::recursive);
+        } else if (verb == "rm") {
+            fs::remove(path);
+        } else if (verb == "run") {
+            runLine(rest);
+        } else if (verb == "same") {
+            EXPECT_EQ(readWholeFile(path), unescape(arg)) << name;
+        } else if (verb == "equal" || verb == "differ") {
+            EXPECT_EQ(readWholeFile(path) == readWholeFile(dir_ / arg), verb == "equal") << rest;
+        } else if (verb == "absent") {
+            EXPECT_FALSE(fs::exists(path)) << name;
+        } else if (verb == "fifostays") {
+            EXPECT_EQ(fs::status(path).type(), fs::file_type::fifo) << name;
+        } else if (verb == "frames") {
+            EXPECT_EQ(framesOf(readWholeFile(path)), arg) << name;
+        } else if (verb == "larger") {
+            EXPECT_GT(fs::file_size(path), std::stoull(arg)) << name;
+        } else {
+            FAIL() << "unknown step: " << verb;
+        }
+    }
+
+    // "run STATUS COMMAND => SHOWN": the word orvane in COMMAND is the game. A refusal (2) is one
+    // line of error naming SHOWN, a failure names it in its errors, both with nothing on standard
+    // output; a run that succeeds shows SHOWN in what it prints.
+    void runLine(const std::string& rest) {
+        const int status = std::stoi(rest);
+        const size_t arrow = rest.find(" => ");
+        std::string command = unescape(rest.substr(rest.find(' ') + 1, arrow - rest.find(' ') - 1));
+        const std::string shown =
+            arrow == std::string::npos ? "" : unescape(rest.substr(arrow + 4));
+        const size_t game = command.find("orvane");
+        const ProgramRun r = run(command.substr(game + 6), status,
+                                 "timeout 20 env SDL_AUDIODRIVER=dummy " + command.substr(0, game));
+        // Whatever a refusal quotes is cut short.
+        if (status == 2) EXPECT_TRUE(splitLines(r.err).size() == 1 && r.err.size() < 300) << r.err;
+        if (status != 0) EXPECT_EQ(r.out, "");
+        EXPECT_NE((status == 0 ? r.out + r.err : r.err).find(shown), std::string::npos) << r.err;
+    }
+};
+
+TEST_P(ProgramRuns, AsTheTableSays) {
+    std::istringstream table(
+        readWholeFile(kSource / "tests/hardening/runs" / (GetParam() + ".txt")));
+    int number = 0;
+    for (std::string line; std::getline(table, line);) {
+        ++number;
+        if (line.empty() || line[0] == '#') continue;
+        SCOPED_TRACE(GetParam() + ".txt line " + std::to_string(number) + ": " + line);
+        step(line.substr(0, line.find(' ')), line.substr(line.find(' ') + 1));
+    }
+}
+
+std::vector<std::string> tables() {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(kSource / "tests/hardening/runs"))
+        names.push_back(entry.path().stem().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+INSTANTIATE_TEST_SUITE_P(Tables, ProgramRuns, ::testing::ValuesIn(tables()),
+                         [](const auto& info) { return info.param; });
+
+// Every fuzz seed in its place: an input log, a score file, a configuration, a picture.
+TEST_F(ProgramFolder, FuzzSeedsArePlayedOrRefusedWithOneLine) {
+    const struct {
+        const char* corpus;
+        const char* place;
+    } kinds[] = {{"input_log", "in.log"},
+                 {"high_score", "highscore.dat"},
+                 {"config", "config.txt"},
+                 {"tga", "pictures/data/title.tga"}};
+    fs::create_directories(dir_ / "pictures/data");
+    for (const auto& kind : kinds) {
+        for (const auto& seed : fs::directory_iterator(kSource / "fuzz/corpus" / kind.corpus)) {
+            SCOPED_TRACE(seed.path().string());
+            fs::copy_file(seed.path(), dir_ / kind.place, fs::copy_options::overwrite_existing);
+            const std::string input = kind.place == std::string("in.log") ? "--input in.log" : "";
+            const int raw = std::system(("cd '" + dir_.string() +
+                                         "' && timeout 20 '" ORVANE_BINARY
+                                         "' --headless --frames 50 --data pictures/data " +
+                                         input + " >/dev/null 2>err.txt")
+                                            .c_str());
+            const int status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+            EXPECT_TRUE(status == 0 || status == 2) << status;
+            EXPECT_LE(splitLines(file("err.txt")).size(), 1u);
+        }
+    }
+}
+
+} // namespace
