@@ -114,24 +114,4 @@ TEST_F(GamePathRules, UserFoldersArePrivateAndAFileInTheWayIsRefused) {
     EXPECT_FALSE(makeUserFolder(""));
 }
 
-class InstalledProgram : public ProgramFolder {};
-
-TEST_F(InstalledProgram, RunsFromAnyFolderWithItsFilesInTheHome) {
-    // A folder without data/: the program finds the data through --data and keeps its files in
-    // the (scratch) home, or in memory when the home cannot hold them.
-    fs::remove(dir_ / "data");
-    const std::string data = std::string(ORVANE_SOURCE_DIR) + "/data";
-    write("play.log", "orvane-input 1\nseed 3\n400 44 200\n");
-    const std::string env =
-        "env -u XDG_DATA_HOME -u XDG_CONFIG_HOME HOME='" + dir_.string() + "/home'";
-    run("--headless --input play.log --data '" + data + "' --dump a.jsonl", 0, env);
-    EXPECT_TRUE(fs::is_directory(dir_ / "home/.local/share/orvane"));
-    EXPECT_FALSE(fs::exists(dir_ / "highscore.dat"));
-    const ProgramRun r = run("--headless --input play.log --data '" + data + "' --dump b.jsonl", 0,
-                             "env -u XDG_DATA_HOME HOME=/dev/null");
-    EXPECT_EQ(file("a.jsonl"), file("b.jsonl"));
-    run("--headless --frames 1 --data nowhere", 2);
-    EXPECT_NE(file("stderr.txt").find("--data: 'nowhere' is not a folder"), std::string::npos);
-}
-
 } // namespace

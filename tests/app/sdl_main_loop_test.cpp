@@ -1,10 +1,11 @@
-// The windowed program: pacing, no display, frames with a screenshot, and replays in a window.
+// The windowed program: pacing, the screenshot's name, and the real F12 and Escape keys.
 #include "app/sdl_main_loop.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <iomanip>
+#include <map>
 #include <thread>
 
 #include <SDL2/SDL.h>
@@ -56,39 +57,32 @@ bool isPng640x480(const std::filesystem::path& path) {
 
 class WindowedProgram : public ProgramFolder {};
 
-// Runs the game in the folder, the key pressed at the end of the given wait; returns the exit
-// code and counts the waits.
-int runPressing(const std::filesystem::path& dir, const CommandLine& options, SDL_Scancode key,
-                int atWait, int& waits) {
+// Runs the game in a window in the folder, pressing a key at the end of the given waits; returns
+// the exit code and counts the waits.
+int runPressing(const std::filesystem::path& dir, const CommandLine& options,
+                std::map<int, SDL_Scancode> keys, int& waits) {
     const auto home = std::filesystem::current_path();
     std::filesystem::current_path(dir);
     waits = 0;
-    const int code = runWindowed(options, [&waits, key, atWait](Clock::time_point) {
+    const int code = runWindowed(options, [&waits, &keys](Clock::time_point) {
         SDL_Event press{};
         press.type = SDL_KEYDOWN;
-        press.key.keysym.scancode = key;
-        if (++waits == atWait) SDL_PushEvent(&press);
+        press.key.keysym.scancode = keys[++waits];
+        if (press.key.keysym.scancode != SDL_SCANCODE_UNKNOWN) SDL_PushEvent(&press);
     });
     std::filesystem::current_path(home);
     return code;
 }
 
-TEST_F(WindowedProgram, TheRealEscapeKeyEndsAReplay) {
+// The real keys: F12 saves a timed screenshot in the working folder, Escape ends even a replay.
+TEST_F(WindowedProgram, F12SavesATimedScreenshotAndEscapeEndsAReplay) {
     write("long.log", "orvane-input 1\nseed 3\n100000 44\n");
     CommandLine options;
     options.inputPath = "long.log";
     int waits = 0;
-    EXPECT_EQ(runPressing(dir_, options, SDL_SCANCODE_ESCAPE, 3, waits), 0);
+    EXPECT_EQ(runPressing(dir_, options, {{2, SDL_SCANCODE_F12}, {3, SDL_SCANCODE_ESCAPE}}, waits),
+              0);
     EXPECT_EQ(waits, 3);
-}
-
-TEST_F(WindowedProgram, F12SavesATimedScreenshotInTheWorkingFolder) {
-    CommandLine options;
-    options.hasFrames = true;
-    options.frames = 4;
-    int waits = 0;
-    EXPECT_EQ(runPressing(dir_, options, SDL_SCANCODE_F12, 2, waits), 0);
-    EXPECT_EQ(waits, 4);
     int shots = 0;
     for (const auto& entry : std::filesystem::directory_iterator(dir_)) {
         const std::string name = entry.path().filename().string();

@@ -137,67 +137,61 @@ void presentTestPicture() {
     glFinish();
 }
 
-TEST_F(GameWindow, ClassicPictureKeepsItsSizeAtTheTopLeftWhenResized) {
-    ASSERT_TRUE(open());
-    resize(800, 600);
-    EXPECT_EQ(clientSize(), "800x600");
-    expectProjection(320, 240, 640, 480);
-    presentTestPicture();
-    EXPECT_EQ(presentedAt(0, 0), 0xFF0000u);
-    EXPECT_EQ(presentedAt(2, 2), 0x0000FFu);
-    EXPECT_EQ(presentedAt(639, 479), 0x0000FFu);
-    EXPECT_EQ(presentedAt(640, 100), 0u);
-    EXPECT_EQ(presentedAt(100, 480), 0u);
-}
-
-TEST_F(GameWindow, FittedPictureIsScaledWholeAndCentredAtEverySize) {
-    ASSERT_TRUE(open(false, {.scaleGiven = true, .scale = {.fit = true}}));
-    EXPECT_EQ(clientSize(), "960x720") << "the largest that fits the 1024 x 768 screen";
+// Every choice of size: the window it opens (or the size it is given), where the picture goes
+// and that it is shown there whole, each logical pixel a square of the scale, black around it.
+TEST_F(GameWindow, PictureIsPlacedWholeForEveryScaleAndWindowSize) {
+    const ScaleChoice fit{.fit = true};
     const struct {
-        int width, height;
+        bool fullscreen = false;
+        WindowOptions options;
+        int width = 0, height = 0; // a resize, or 0 to keep the size the window opened with
+        std::string client;
         PictureLayout layout;
-    } sizes[] = {{.width = 1000, .height = 700, .layout = {.scale = 2, .x = 180, .y = 110}},
-                 {.width = 700, .height = 300, .layout = {.scale = 1, .x = 190, .y = 30}},
-                 {.width = 960, .height = 720, .layout = {.scale = 3, .x = 0, .y = 0}}};
-    for (const auto& s : sizes) {
-        SCOPED_TRACE(std::to_string(s.width) + "x" + std::to_string(s.height));
-        resize(s.width, s.height);
-        EXPECT_EQ(windowPictureLayout(), s.layout);
+    } cases[] = {
+        {.width = 800, .height = 600, .client = "800x600", .layout = {2, 0, 0}},
+        {.options = {true, fit}, .client = "960x720", .layout = {3, 0, 0}}, // fits 1024 x 768
+        {.options = {true, fit},
+         .width = 1000,
+         .height = 700,
+         .client = "1000x700",
+         .layout = {2, 180, 110}},
+        {.options = {true, fit},
+         .width = 700,
+         .height = 300,
+         .client = "700x300",
+         .layout = {1, 190, 30}},
+        {.options = {true, {.factor = 1}}, .client = "320x240", .layout = {1, 0, 0}},
+        {.fullscreen = true,
+         .options = {true, {.factor = 4}},
+         .client = "640x480",
+         .layout = {2, 0, 0}}, // classic full screen keeps the classic picture
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.client);
+        ASSERT_TRUE(open(c.fullscreen, c.options));
+        if (c.width > 0) resize(c.width, c.height);
+        EXPECT_EQ(clientSize(), c.client);
+        expectProjection(320, 240, 640, 480);
+        EXPECT_EQ(windowPictureLayout(), c.layout);
         presentTestPicture();
-        const int x = s.layout.x;
-        const int y = s.layout.y;
-        const int size = s.layout.scale;
+        const auto [size, x, y] = c.layout;
         EXPECT_EQ(presentedAt(x, y), 0xFF0000u);
         EXPECT_EQ(presentedAt(x + size - 1, y + size - 1), 0xFF0000u);
         EXPECT_EQ(presentedAt(x + size, y + size), 0x0000FFu);
         EXPECT_EQ(presentedAt(x + 320 * size - 1, y + 240 * size - 1), 0x0000FFu);
-        if (x > 0) {
-            EXPECT_EQ(presentedAt(x - 1, y), 0u);
-        }
-        if (y > 0) {
-            EXPECT_EQ(presentedAt(x, y - 1), 0u);
-        }
+        if (x > 0) EXPECT_EQ(presentedAt(x - 1, y), 0u);
+        if (c.width > x + 320 * size) EXPECT_EQ(presentedAt(x + 320 * size, y), 0u);
+        if (c.height > y + 240 * size) EXPECT_EQ(presentedAt(x, y + 240 * size), 0u);
+        destroyGLWindow();
     }
-}
-
-TEST_F(GameWindow, ScaleChoicesInAWindowAndInFullScreen) {
-    ASSERT_TRUE(open(false, {.scaleGiven = true, .scale = {.factor = 1}}));
-    EXPECT_EQ(clientSize(), "320x240");
-    EXPECT_EQ(windowPictureLayout(), (PictureLayout{1, 0, 0}));
-    destroyGLWindow();
-    ASSERT_TRUE(open(true, {.scaleGiven = true, .scale = {.factor = 4}}));
-    EXPECT_EQ(clientSize(), "640x480");
-    EXPECT_EQ(windowPictureLayout(), (PictureLayout{2, 0, 0}));
     // Full screen with a fitted picture takes the desktop as it is, no mode change; the display
     // may answer late, so the picture is checked against the drawable it has now.
-    destroyGLWindow();
-    ASSERT_TRUE(open(true, {.scaleGiven = true, .scale = {.fit = true}}));
-    EXPECT_TRUE(windowIsFullscreen());
+    ASSERT_TRUE(open(true, {true, fit}));
     EXPECT_NE(SDL_GetWindowFlags(gameWindow()) & SDL_WINDOW_FULLSCREEN_DESKTOP, 0u);
     int w = 0;
     int h = 0;
     windowDrawableSize(w, h);
-    EXPECT_EQ(windowPictureLayout(), layoutPicture({.fit = true}, w, h));
+    EXPECT_EQ(windowPictureLayout(), layoutPicture(fit, w, h));
     EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_DISABLE);
 }
 

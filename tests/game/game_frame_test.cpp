@@ -67,12 +67,12 @@ TEST_F(FrameTest, EscapeQuitsAtOnceAndNeverWritesTheHighScore) {
     EXPECT_EQ(s.gameOverFrames, 10);
 }
 
+// The level rule itself is GameState's; here the frame runs it and plays its sound.
 TEST_F(FrameTest, LevelUpAddsTheNewLevelsQuotaCappedAt99) {
     env.clearElements();
     const int32_t cases[][4] = {{1, -1, 2, 24}, {16, 0, 17, 99}, {99, 0, 99, 99}};
     for (auto [level, kills, nextLevel, nextKills] : cases) {
-        s.level = level;
-        s.killsToNextLevel = kills;
+        std::tie(s.level, s.killsToNextLevel) = std::tuple(level, kills);
         SoundRecord::clear();
         env.runFrame();
         EXPECT_EQ(std::tuple(s.level, s.killsToNextLevel), std::tuple(nextLevel, nextKills));
@@ -95,27 +95,24 @@ TEST_F(FrameTest, GameEndsBelowZeroLivesAndWritesOnlyAnEqualledBest) {
     }
 }
 
+// A fire key held through the delay arms the restart at 65 and starts the game on release; one
+// let go before the delay arms nothing.
 TEST_F(FrameTest, HeldFireKeyArmsAtSixtyFiveAndRestartsOnRelease) {
-    s.highScore = 1000;
-    keys.held = {kKeyZ};
-    endGame(64);
-    EXPECT_EQ(s.restartArmed, 0);
-    env.runFrame();
-    EXPECT_EQ(s.restartArmed, 1);
-    keys.held = {kJoyButton1}; // another fire key keeps it waiting
-    env.runFrame();
-    EXPECT_EQ(s.gameOverFrames, 66);
-    keys.held.clear();
-    env.runFrame();
-    EXPECT_EQ(std::tuple(s.gameOverFrames, s.frameCount, s.lives, s.highScore, s.restartArmed),
-              std::tuple(0, 0, 4, 1000, 0));
-    EXPECT_TRUE(env.elements[0]->isNew && env.elements[1] == nullptr);
-}
-
-TEST_F(FrameTest, KeyReleasedBeforeTheDelayDoesNotArm) {
     keys.held = {kJoyButton0};
     endGame(64);
     keys.held.clear();
     runUntil(84);
     EXPECT_EQ(s.restartArmed, 0);
+    s.highScore = 1000;
+    keys.held = {kKeyZ};
+    env.runFrame();
+    EXPECT_EQ(s.restartArmed, 1);
+    keys.held = {kJoyButton1}; // another fire key keeps it waiting
+    env.runFrame();
+    EXPECT_EQ(s.gameOverFrames, 86);
+    keys.held.clear();
+    env.runFrame();
+    EXPECT_EQ(std::tuple(s.gameOverFrames, s.frameCount, s.lives, s.highScore, s.restartArmed),
+              std::tuple(0, 0, 4, 1000, 0));
+    EXPECT_TRUE(env.elements[0]->isNew && env.elements[1] == nullptr);
 }

@@ -35,25 +35,6 @@ TEST(InputLogParse, AcceptsLogsAndIgnoresCommentsBlanksAndCarriageReturns) {
     EXPECT_EQ(log.frameCount(), 2147483648LL); // totals do not wrap
 }
 
-TEST(InputLogFile, NamesTheFileAndLineOrThePathItCannotUse) {
-    const ScratchDir dir;
-    const std::string path = dir.file("bad_input.log");
-    std::ofstream(path) << kHead << "seed 1\n5 999\n";
-    InputLog log;
-    std::string error;
-    ASSERT_FALSE(loadInputLog(path, log, error));
-    EXPECT_NE(error.find(path + "' line 3:"), std::string::npos) << error;
-    EXPECT_FALSE(loadInputLog(path + ".missing", log, error));
-    EXPECT_NE(error.find(".missing"), std::string::npos);
-    EXPECT_FALSE(loadInputLog(dir.path().string(), log, error)); // a folder
-
-    InputLogRecorder recorder;
-    EXPECT_FALSE(recorder.open(path + "/inside.log", 1, error)); // under a plain file
-    EXPECT_NE(error.find("inside.log"), std::string::npos);
-    recorder.recordHeld(HeldInputs().set(1)); // harmless while closed
-    EXPECT_EQ(recorder.framesRecorded(), 0);
-}
-
 // Replays a log through the Input object while recording it: rows that change back and forth,
 // equal sets in any order, frames holding nothing, and the frames after the last row, which hold
 // nothing and so add a row of their own. Leftovers of the last frame must not survive a read.

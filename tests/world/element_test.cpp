@@ -1,16 +1,8 @@
-// The random stream, the element base (code matching, inbox, reuse) and the answer-list cursor.
+// The element base (code matching, inbox, reuse) and the answer-list cursor.
 #include <gtest/gtest.h>
 
 #include "world/element_list.h"
-#include "world/random.h"
 #include "world/test_element.h"
-
-TEST(RandomStream, SeedOneGivesTheHandWorkedSequence) {
-    randomSeed(1); // 1 * 214013 + 2531011 = 2745024, and 2745024 >> 16 = 41; and so on
-    for (int expected : {41, 18467, 6334, 26500})
-        EXPECT_EQ(randomNext(), expected);
-    EXPECT_EQ(randomState(), 3884216597u);
-}
 
 TEST(Element, IsAMatchesCategoryAndEitherTypeButNeverAZeroHalf) {
     const TestElement shot(kCodePlayerShot, kCodeEnemyShot & 0xFFFF);
