@@ -45,8 +45,8 @@ tsan_run() {
 # Only the programs whose tests run a second thread: the joystick polling thread.
 run_tsan() {
     cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORVANE_TSAN=ON >/dev/null
-    cmake --build build-tsan -j"$jobs" --target orvane_input_tests orvane_hardening_tests
-    tsan_run build-tsan/tests/orvane_input_tests --gtest_filter='VirtualJoystick.*:JoyAxis.*'
+    cmake --build build-tsan -j"$jobs" --target orvane_app_tests orvane_hardening_tests
+    tsan_run build-tsan/tests/orvane_app_tests --gtest_filter='VirtualJoystick.*:JoyAxis.*'
     tsan_run build-tsan/tests/orvane_hardening_tests --gtest_filter='JoystickFaults.*'
 }
 
