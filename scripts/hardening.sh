@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
-# The second CI command after ./test.sh: static checks, the sanitizer builds and soak, fuzzing
-# (FUZZ_SECONDS per target, default 60) and the program started in hostile working folders.
-# Usage: scripts/hardening.sh [static|sanitize|fuzz|program|package]...
+# The second CI command after ./test.sh: static checks, an -O3 build with warnings as errors, the
+# sanitizer builds and soak, fuzzing (FUZZ_SECONDS per target, default 60) and the program started
+# in hostile working folders.
+# Usage: scripts/hardening.sh [static|release|sanitize|fuzz|program|package]...
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 stages=("$@")
-[ ${#stages[@]} -gt 0 ] || stages=(static program package sanitize fuzz)
+[ ${#stages[@]} -gt 0 ] || stages=(static release program package sanitize fuzz)
 
 # The release program itself, in folders that lack what it normally finds.
 program_checks() {
@@ -63,6 +64,12 @@ for stage in "${stages[@]}"; do
     echo "=== hardening: $stage"
     case "$stage" in
     static) scripts/static-checks.sh ;;
+    # -O3 inlines far more than the tests' build, and GCC warns about what it then sees.
+    release)
+        cmake -S . -B build-o3 -DCMAKE_BUILD_TYPE=Release -DORVANE_WERROR=ON >/dev/null
+        cmake --build build-o3 -j"$(nproc)" >build-o3/build.log 2>&1 ||
+            { grep -E 'error|warning' -A3 build-o3/build.log; exit 1; }
+        echo "release: an -O3 build of everything, warnings as errors: clean" ;;
     sanitize) scripts/sanitize.sh ;;
     fuzz) scripts/fuzz.sh "${FUZZ_SECONDS:-60}" ;;
     program) program_checks ;;

@@ -4,6 +4,8 @@
  * at exit. */
 #define _GNU_SOURCE
 #include <dlfcn.h>
+#include <fcntl.h>
+#include <stdarg.h>
 #include <stdint.h>
 #include <stdio.h>
 #include <stdlib.h>
@@ -32,15 +34,45 @@ static int endsWith(const char* s, const char* tail) {
     return n >= m && strcmp(s + n - m, tail) == 0;
 }
 
-FILE* fopen(const char* path, const char* mode) {
-    static FILE* (*real)(const char*, const char*) = NULL;
-    if (!real) real = (FILE * (*)(const char*, const char*)) dlsym(RTLD_NEXT, "fopen");
+/* The images are the .tga files opened first; the first other file opened after them ends their
+ * reading. The game opens its files with open(2), libraries may use either call. */
+static void noteOpen(const char* path) {
     if (path && endsWith(path, ".tga")) {
         if (firstImageNs < 0) firstImageNs = nowNs();
     } else if (firstImageNs >= 0 && afterImagesNs < 0) {
-        afterImagesNs = nowNs(); /* the first other file read once the images are in */
+        afterImagesNs = nowNs();
     }
+}
+
+FILE* fopen(const char* path, const char* mode) {
+    static FILE* (*real)(const char*, const char*) = NULL;
+    if (!real) real = (FILE * (*)(const char*, const char*)) dlsym(RTLD_NEXT, "fopen");
+    noteOpen(path);
     return real(path, mode);
+}
+
+/* The mode argument is there only when the call creates a file. */
+static int openWith(const char* name, const char* path, int flags, va_list args) {
+    int (*real)(const char*, int, ...) = (int (*)(const char*, int, ...))dlsym(RTLD_NEXT, name);
+    const int mode = (flags & (O_CREAT | O_TMPFILE)) ? va_arg(args, int) : 0;
+    noteOpen(path);
+    return real(path, flags, mode);
+}
+
+int open(const char* path, int flags, ...) {
+    va_list args;
+    va_start(args, flags);
+    const int fd = openWith("open", path, flags, args);
+    va_end(args);
+    return fd;
+}
+
+int open64(const char* path, int flags, ...) {
+    va_list args;
+    va_start(args, flags);
+    const int fd = openWith("open64", path, flags, args);
+    va_end(args);
+    return fd;
 }
 
 void glClear(unsigned int mask) {

@@ -24,7 +24,7 @@ SoundOutput* activeSoundOutput = nullptr;
 std::string highScorePath;
 
 void startSound(SoundOutput* output) {
-    logLine("Init BASS");
+    logLine("Init OpenAL");
     activeSoundOutput = output;
     if (output == nullptr) return;
     output->start();

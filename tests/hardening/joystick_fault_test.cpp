@@ -4,7 +4,6 @@
 #include <SDL2/SDL.h>
 #include <gtest/gtest.h>
 
-
 #include <chrono>
 #include <thread>
 

@@ -4,6 +4,7 @@
 #include <GL/gl.h>
 #include <SDL.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -24,13 +25,13 @@ struct Bgra {
 // first, as the files keep them; without pixels only the header and ID field are written.
 inline std::vector<uint8_t> tgaFile(int width, int height, int depth,
                                     const std::vector<Bgra>& topDown = {}, int idLength = 0) {
-    std::vector<uint8_t> bytes(18, 0);
+    std::vector<uint8_t> bytes(18 + static_cast<size_t>(idLength), '#');
+    std::fill(bytes.begin(), bytes.begin() + 18, 0);
     const int fields[][2] = {{0, idLength},    {2, 2},       {12, width},
                              {13, width >> 8}, {14, height}, {15, height >> 8},
                              {16, depth}};
     for (auto [at, value] : fields)
         bytes[at] = static_cast<uint8_t>(value);
-    bytes.resize(bytes.size() + idLength, '#');
     for (size_t i = 0; i < topDown.size(); ++i) {
         const Bgra& p = topDown[(height - 1 - i / width) * width + i % width];
         bytes.insert(bytes.end(), {p.b, p.g, p.r});
