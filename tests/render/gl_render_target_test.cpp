@@ -73,31 +73,4 @@ TEST_F(GlRenderTargetTest, PictureIsTheClassicPictureInEveryStateOfSeveralGames)
     }
 }
 
-TEST_F(GlRenderTargetTest, PresentsScaledAtItsPlaceWithBlackAround) {
-    ASSERT_TRUE(target.create());
-    target.beginPicture();
-    loadPictureProjection(320, 240);
-    glClearColor(0.0f, 0.0f, 1.0f, 0.0f);
-    glClear(GL_COLOR_BUFFER_BIT);
-    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
-    drawBox(0, 0, 1, 1, {255, 0, 0}); // the top-left logical pixel
-    finishBoxes();
-    // A 640 x 480 drawable showing the picture at scale 1, 100 pixels in and 40 down.
-    target.present(640, 480, 1, 100, 40);
-    glFinish();
-    loadPictureProjection(640, 480);
-    auto at = [](int x, int yFromTop) {
-        uint8_t rgb[3] = {};
-        glReadBuffer(GL_BACK);
-        glReadPixels(x, 479 - yFromTop, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, rgb);
-        return Rgb8{rgb[0], rgb[1], rgb[2]};
-    };
-    EXPECT_EQ(at(100, 40), (Rgb8{255, 0, 0}));
-    EXPECT_EQ(at(101, 41), (Rgb8{0, 0, 255}));
-    EXPECT_EQ(at(419, 279), (Rgb8{0, 0, 255}));
-    EXPECT_EQ(at(99, 40), (Rgb8{0, 0, 0}));
-    EXPECT_EQ(at(420, 279), (Rgb8{0, 0, 0}));
-    EXPECT_EQ(at(100, 280), (Rgb8{0, 0, 0}));
-}
-
 } // namespace
