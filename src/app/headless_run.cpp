@@ -2,6 +2,7 @@
 #include "app/headless_run.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <ctime>
@@ -10,6 +11,7 @@
 #include <system_error>
 
 #include "app/command_line.h"
+#include "app/standard_streams.h"
 #include "app/stop_signals.h"
 #include "base/regular_file.h"
 #include "base/sound.h"
@@ -41,14 +43,20 @@ struct NamedFile {
     const std::string& path;
 };
 
-// The same file under two names: the same device and inode where both exist, else the same
-// place once both paths are made absolute. "-" is standard output, which holds one stream.
+// What a path names now; "-" is standard output, whatever it is open on.
+bool statOf(const std::string& path, struct stat& info) {
+    return path == "-" ? ::fstat(STDOUT_FILENO, &info) == 0 : ::stat(path.c_str(), &info) == 0;
+}
+
+// The same file under two names: the same device and inode where both exist (standard output
+// and /dev/stdout, a link, a hard link), else the same place once both paths are made absolute.
 bool sameFile(const std::string& a, const std::string& b) {
-    if (a == "-" || b == "-") return a == b;
+    if (a == b) return true;
     struct stat first {};
     struct stat second {};
-    if (::stat(a.c_str(), &first) == 0 && ::stat(b.c_str(), &second) == 0)
+    if (statOf(a, first) && statOf(b, second))
         return first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+    if (a == "-" || b == "-") return false;
     std::error_code error;
     const auto left = std::filesystem::weakly_canonical(std::filesystem::absolute(a), error);
     const auto right = std::filesystem::weakly_canonical(std::filesystem::absolute(b), error);
@@ -62,6 +70,12 @@ bool checkOutputs(const CommandLine& options, std::string& error) {
                                {"--dump", options.dumpPath},
                                {"--screenshot", options.screenshotPath}};
     for (size_t i = 0; i < std::size(files); ++i) {
+        const bool toOutput =
+            files[i].option == std::string("--dump") || files[i].option == std::string("--record");
+        if (toOutput && files[i].path == "-" && standardOutputWasClosed()) {
+            error = std::string(files[i].option) + " -: standard output is closed";
+            return false;
+        }
         for (size_t j = i + 1; j < std::size(files); ++j) {
             if (files[i].path.empty() || files[j].path.empty()) continue;
             if (!sameFile(files[i].path, files[j].path)) continue;
@@ -147,7 +161,7 @@ int runHeadless(const CommandLine& options) {
         std::fprintf(stderr, "orvane: %s\n", error.c_str());
         return 2;
     }
-    catchStopSignals(true);
+    catchStopSignals();
     SoundRecord::clear();
     SetupOptions setup;
     describeSetup(files, setup);
@@ -164,5 +178,5 @@ int runHeadless(const CommandLine& options) {
         std::fprintf(stderr, "orvane: %s\n", error.c_str());
         return 1;
     }
-    return 0;
+    return stopStatus();
 }

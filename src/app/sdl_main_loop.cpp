@@ -21,6 +21,7 @@
 #include "app/sdl_devices.h"
 #include "app/sdl_window.h"
 #include "app/stop_signals.h"
+#include "base/regular_file.h"
 #include "base/sound.h"
 #include "game/game_env.h"
 #include "game/setup.h"
@@ -80,7 +81,8 @@ bool savePicture(const char* path) {
     std::vector<uint8_t> rgb;
     std::string reason = "could not read the picture back";
     if (readWindowPicture(rgb) && writePng(path, rgb, 640, 480, reason)) return true;
-    std::fprintf(stderr, "orvane: could not save the screenshot %s: %s\n", path, reason.c_str());
+    std::fprintf(stderr, "orvane: could not save the screenshot '%s': %s\n",
+                 quoteForMessage(path).c_str(), reason.c_str());
     return false;
 }
 
@@ -182,11 +184,14 @@ int runWindowed(const CommandLine& options, const FrameObserver& observer) {
     if (!files.paths.classic) makeUserFolder(files.paths.configFolder);
     readConfig(files.paths.configFile, displaySettings);
     WindowOptions window{options.hasScale, options.scale, options.vsync};
+    // Ctrl+C and SIGTERM end the game after its frame, as in the headless program, rather than
+    // as SDL's close of the window: the exit status then tells the signal.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    catchStopSignals();
     if (!createGLWindow(kTitle, displaySettings.width, displaySettings.height, kColorBits,
                         displaySettings.fullscreen, displaySettings.frameRate, window)) {
-        return 0;
+        return 1;
     }
-    catchStopSignals(false);
     FrameTimer timer(kPeriodFactor / static_cast<float>(displaySettings.frameRate));
     timer.restart();
     SdlDevices devices;
@@ -206,5 +211,5 @@ int runWindowed(const CommandLine& options, const FrameObserver& observer) {
         std::fprintf(stderr, "orvane: %s\n", error.c_str());
         return 1;
     }
-    return files.screenshotFailed ? 1 : 0;
+    return files.screenshotFailed ? 1 : stopStatus();
 }

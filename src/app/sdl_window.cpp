@@ -4,7 +4,9 @@
 #include <GL/gl.h>
 
 #include <cstdio>
+#include <string>
 
+#include "base/regular_file.h"
 #include "render/gl_render_target.h"
 
 namespace {
@@ -110,7 +112,10 @@ bool visibleVideoStarted() {
     bool invisible = driver != nullptr &&
                      (SDL_strcmp(driver, "offscreen") == 0 || SDL_strcmp(driver, "dummy") == 0);
     if (!invisible || SDL_getenv("SDL_VIDEODRIVER") != nullptr) return true;
+    const std::string name = driver;
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    SDL_SetError("no display to show a window on (only SDL's %s video driver answered)",
+                 name.c_str());
     return false;
 }
 
@@ -150,9 +155,10 @@ void setUpPicture(int width, int height) {
 
 } // namespace
 
-void showWindowError(const char* text) {
-    if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_WARNING, "ERROR", text, nullptr) != 0)
-        std::fprintf(stderr, "ERROR: %s\n", text);
+void showWindowError(const char* text, const std::string& reason) {
+    const std::string why = quoteForMessage(reason);
+    std::fprintf(stderr, "orvane: %s: %s\n", text, why.empty() ? "no reason given" : why.c_str());
+    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_WARNING, "ERROR", text, nullptr);
 }
 
 bool createGLWindow(const char* title, int width, int height, int bits, bool fullscreen,
@@ -162,8 +168,9 @@ bool createGLWindow(const char* title, int width, int height, int bits, bool ful
     fullscreenFlag = fullscreen;
     fullscreenMode = false;
     if (!openWindow(title, width, height)) {
+        const std::string reason = SDL_GetError(); // before undoing sets another
         destroyGLWindow();
-        showWindowError("Could not create window");
+        showWindowError("Could not create window", reason);
         return false;
     }
     if (fullscreen) {
@@ -179,8 +186,9 @@ bool createGLWindow(const char* title, int width, int height, int bits, bool ful
     SDL_ShowWindow(window);
     SDL_RaiseWindow(window);
     if (!initGL()) {
+        const std::string reason = SDL_GetError();
         destroyGLWindow();
-        showWindowError("OpenGL initialization failed");
+        showWindowError("OpenGL initialization failed", reason);
         return false;
     }
     setUpPicture(width, height);

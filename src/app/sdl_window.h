@@ -2,6 +2,8 @@
 // how each picture reaches the window.
 #pragma once
 
+#include <string>
+
 #include <SDL2/SDL.h>
 
 #include <cstdint>
@@ -54,5 +56,6 @@ PictureLayout windowPictureLayout();
 void windowDrawableSize(int& width, int& height);
 void swapGLWindow();
 
-// The start-up errors: a message box captioned "ERROR", or standard error when no box can show.
-void showWindowError(const char* text);
+// The start-up errors: one line on standard error with the window system's reason, and a message
+// box captioned "ERROR" where one can show.
+void showWindowError(const char* text, const std::string& reason);

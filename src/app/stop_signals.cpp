@@ -20,14 +20,17 @@ void catchSignal(int signal) {
 
 } // namespace
 
-void catchStopSignals(bool interrupts) {
+void catchStopSignals() {
     stopSignal = 0;
     catchSignal(SIGHUP);
-    if (!interrupts) return;
     catchSignal(SIGINT);
     catchSignal(SIGTERM);
 }
 
 bool stopRequested() {
     return stopSignal != 0;
+}
+
+int stopStatus() {
+    return stopSignal != 0 ? 128 + stopSignal : 0;
 }

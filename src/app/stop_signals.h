@@ -1,8 +1,9 @@
 // Signals that ask the game to stop: taken between frames, so every file is finished first.
 #pragma once
 
-// Catches SIGHUP (the terminal closed) and, with interrupts, SIGINT and SIGTERM too; the window
-// leaves those two to SDL, which turns them into a close of the window.
-void catchStopSignals(bool interrupts);
+// Catches SIGHUP (the terminal closed), SIGINT and SIGTERM.
+void catchStopSignals();
 // True once one of the caught signals has arrived.
 bool stopRequested();
+// The exit status of a run a signal ended: 128 and the signal's number; 0 when none arrived.
+int stopStatus();

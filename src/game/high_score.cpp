@@ -6,26 +6,24 @@
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
-#include <ctime>
 #include <filesystem>
 #include <string>
 #include <system_error>
 
 #include <dirent.h>
 #include <fcntl.h>
-#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include "base/log.h"
 #include "base/regular_file.h"
+#include "game/score_folder_lock.h"
 
 namespace {
 constexpr int kFileSize = 5;
-constexpr char kTempSuffix[] = ".XXXXXX";
-// A temporary of unknown writer younger than this may belong to another copy of the game
-// writing right now.
-constexpr time_t kStaleSeconds = 10;
+// Temporaries are the file's name, this and a tail of their writer's: a name no player chooses,
+// so the sweep never touches the player's own files beside the score.
+constexpr char kTempMark[] = ".orvane-temp-";
 
 uint8_t bitCount(int32_t value) {
     return static_cast<uint8_t>(std::popcount(static_cast<uint32_t>(value)));
@@ -97,7 +95,7 @@ bool nameUnnamedFile(int fd, const std::string& path, std::string& temp) {
     // linkat needs a name that does not exist yet.
     const std::string proc = "/proc/self/fd/" + std::to_string(fd);
     for (int attempt = 0; attempt < 100; ++attempt) {
-        temp = path + "." + std::to_string(::getpid()) + "_" + std::to_string(attempt);
+        temp = path + kTempMark + std::to_string(::getpid()) + "-" + std::to_string(attempt);
         if (::linkat(AT_FDCWD, proc.c_str(), AT_FDCWD, temp.c_str(), AT_SYMLINK_FOLLOW) == 0)
             return true;
         if (errno != EEXIST) break;
@@ -111,7 +109,7 @@ bool nameUnnamedFile(int fd, const std::string& path, std::string& temp) {
 bool replaceFile(const std::string& path, const uint8_t* bytes, mode_t mode, bool unnamed) {
     const std::filesystem::path target(path);
     const std::string folder = target.has_parent_path() ? target.parent_path().string() : ".";
-    std::string temp = path + kTempSuffix;
+    std::string temp = path + kTempMark + "XXXXXX";
     const int fd = unnamed ? ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600)
                            : ::mkstemp(temp.data());
     if (fd < 0) return false;
@@ -138,64 +136,27 @@ bool rewriteInPlace(const std::string& path, const uint8_t* bytes) {
     return ok;
 }
 
-// A name written by replaceFile: the file's name and a dot, then six characters of mkstemp's
-// (writer 0: unknown), or the writer's process number, an underscore and a counter.
-bool isTemporaryName(const std::string& name, const std::string& base, pid_t& writer) {
-    if (name.size() <= base.size() + 1 || name.compare(0, base.size() + 1, base + ".") != 0)
-        return false;
-    const std::string tail = name.substr(base.size() + 1);
-    writer = 0;
-    if (tail.size() == 6 && tail.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrs"
-                                                   "tuvwxyz0123456789") == std::string::npos)
-        return true;
-    const size_t underscore = tail.find('_');
-    if (underscore == std::string::npos || underscore == 0 || underscore + 1 >= tail.size() ||
-        underscore > 9 || tail.find_first_not_of("0123456789_") != std::string::npos)
-        return false;
-    writer = static_cast<pid_t>(std::stol(tail.substr(0, underscore)));
-    return true;
-}
-
-// A temporary is stale once its writer is gone, or, when the writer is unknown, once it is old.
-bool isStale(pid_t writer, time_t age) {
-    if (writer > 0 && writer != ::getpid()) return ::kill(writer, 0) != 0 && errno == ESRCH;
-    return age >= kStaleSeconds;
-}
-
-} // namespace
-
-int32_t readHighScore(const char* path) {
-    int32_t score = 0;
-    const Stored stored = readStored(path, score);
-    if (stored != Stored::Missing) logLine("Reading highscore");
-    if (stored == Stored::Score) return score;
-    logLine("Highscore file corrupt or missing");
-    return 0;
-}
-
-void removeStaleTemporaries(const char* path) {
+// Under the folder's lock no other copy of the game is writing: every temporary of the game's
+// beside path is left from a write that was killed, and is removed.
+void removeTemporaries(const char* path) {
     const std::filesystem::path file(path);
     const std::string folder = file.has_parent_path() ? file.parent_path().string() : ".";
-    const std::string base = file.filename().string();
+    const std::string prefix = file.filename().string() + kTempMark;
     DIR* dir = ::opendir(folder.c_str());
     if (dir == nullptr) return;
-    const time_t now = std::time(nullptr);
     while (const dirent* entry = ::readdir(dir)) {
         const std::string name = entry->d_name;
-        pid_t writer = 0;
-        if (!isTemporaryName(name, base, writer)) continue;
+        if (name.compare(0, prefix.size(), prefix) != 0) continue;
         struct stat info {};
         if (::fstatat(::dirfd(dir), name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0) continue;
-        if (S_ISREG(info.st_mode) && info.st_uid == ::geteuid() && info.st_size <= kFileSize &&
-            isStale(writer, now - info.st_mtime))
+        if (S_ISREG(info.st_mode) && info.st_uid == ::geteuid() && info.st_size <= kFileSize)
             ::unlinkat(::dirfd(dir), name.c_str(), 0);
     }
     ::closedir(dir);
 }
 
-bool writeHighScore(int32_t score, const char* path, int32_t* best) {
-    if (path == nullptr || path[0] == '\0') return false; // nowhere to keep it
-    const std::string target = replacedFile(path);
+// Read, compare and replace, with the folder to itself where it can be locked.
+bool writeLocked(int32_t score, const std::string& target, int32_t* best, bool locked) {
     int32_t stored = 0;
     switch (readStored(target, stored)) {
     case Stored::Unreadable:
@@ -212,10 +173,35 @@ bool writeHighScore(int32_t score, const char* path, int32_t* best) {
     }
     uint8_t bytes[kFileSize];
     encode(score, bytes);
-    removeStaleTemporaries(target.c_str());
+    if (locked) removeTemporaries(target.c_str());
     struct stat info {};
     if (::stat(target.c_str(), &info) != 0) return replaceFile(target, bytes, defaultMode());
     if (!S_ISREG(info.st_mode)) return false; // a folder, a FIFO, a device: not ours to replace
     if (info.st_uid != ::geteuid()) return rewriteInPlace(target, bytes);
     return replaceFile(target, bytes, info.st_mode & 07777);
+}
+
+} // namespace
+
+int32_t readHighScore(const char* path) {
+    int32_t score = 0;
+    const Stored stored = readStored(path, score);
+    if (stored != Stored::Missing) logLine("Reading highscore");
+    if (stored == Stored::Score) return score;
+    logLine("Highscore file corrupt or missing");
+    return 0;
+}
+
+bool writeHighScore(int32_t score, const char* path, int32_t* best) {
+    if (path == nullptr || path[0] == '\0') return false; // nowhere to keep it
+    const std::string target = replacedFile(path);
+    const ScoreFolderLock lock(target);
+    if (lock.busy()) {
+        std::fprintf(stderr,
+                     "orvane: another copy of the game kept the score folder busy; the best "
+                     "score %d stays in memory\n",
+                     static_cast<int>(score));
+        return false;
+    }
+    return writeLocked(score, target, best, lock.locked());
 }

@@ -15,9 +15,8 @@ int32_t readHighScore(const char* path = "highscore.dat");
 // replaced in the target's own folder; the new file keeps the old one's permission bits, and a
 // file of another user is rewritten in place, keeping its owner, or left alone when that is not
 // allowed. On any failure the old file stays as it was; false when score was not written.
+// Copies of the game write one at a time (the folder is locked for the read, the compare and the
+// replacement); one that finds the folder busy for a second keeps score in memory, says so on
+// standard error, and returns false. Under the lock, temporaries the game's killed writes left
+// beside the file are removed; nothing else there is touched.
 bool writeHighScore(int32_t score, const char* path = "highscore.dat", int32_t* best = nullptr);
-
-// Removes the temporary files an interrupted write may leave beside path: the player's own,
-// named as the game names them, whose writer has ended (or, when the name does not tell, that
-// are older than a few seconds); called before every write.
-void removeStaleTemporaries(const char* path);

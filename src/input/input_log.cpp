@@ -145,6 +145,11 @@ class LogParser {
 // A row of every input held, with a generous count and spaces: longer lines are not rows.
 constexpr size_t kMaxLineBytes = 4096;
 
+// The line so far is longer than a row; a \r at its end is the line ending's, not the row's.
+bool tooLong(const std::string& line) {
+    return line.size() > kMaxLineBytes + (!line.empty() && line.back() == '\r' ? 1 : 0);
+}
+
 bool readLines(std::FILE* file, LogParser& parser, std::string& error) {
     std::string line;
     char buffer[65536];
@@ -153,13 +158,13 @@ bool readLines(std::FILE* file, LogParser& parser, std::string& error) {
         std::string_view chunk(buffer, got);
         for (size_t end; (end = chunk.find('\n')) != std::string_view::npos;) {
             line.append(chunk.substr(0, end));
-            if (line.size() > kMaxLineBytes) return parser.tooLong(error);
+            if (tooLong(line)) return parser.tooLong(error);
             if (!parser.line(line, error)) return false;
             line.clear();
             chunk.remove_prefix(end + 1);
         }
         line.append(chunk);
-        if (line.size() > kMaxLineBytes) return parser.tooLong(error);
+        if (tooLong(line)) return parser.tooLong(error);
     }
     if (std::ferror(file) != 0) {
         error = "could not be read to its end";
@@ -171,17 +176,45 @@ bool readLines(std::FILE* file, LogParser& parser, std::string& error) {
 
 } // namespace
 
-void InputLog::addRow(const InputLogRow& row) {
-    const auto [at, added] = setIndex_.try_emplace(row.held, static_cast<uint32_t>(sets_.size()));
-    if (added) sets_.push_back(row.held);
-    runs_.push_back({row.count, at->second});
+void InputLog::put(uint32_t value) {
+    for (; value >= 0x80; value >>= 7)
+        bytes_.push_back(static_cast<uint8_t>(value | 0x80));
+    bytes_.push_back(static_cast<uint8_t>(value));
 }
 
-int64_t InputLog::frameCount() const {
-    int64_t frames = 0;
-    for (const Run& run : runs_)
-        frames += run.count;
-    return frames;
+uint32_t InputLog::get(size_t& at) const {
+    uint32_t value = 0;
+    for (int shift = 0;; shift += 7) {
+        const uint8_t byte = bytes_[at++];
+        value |= static_cast<uint32_t>(byte & 0x7F) << shift;
+        if ((byte & 0x80) == 0) return value;
+    }
+}
+
+void InputLog::addRow(const InputLogRow& row) {
+    const auto [found, added] =
+        setIndex_.try_emplace(row.held, static_cast<uint32_t>(sets_.size()));
+    if (added) sets_.push_back(row.held);
+    const uint32_t set = found->second;
+    frames_ += row.count;
+    if (rows_ > 0 && set == lastSet_ && row.count <= kMaxCount - lastCount_) {
+        bytes_.resize(lastAt_); // joined: the last row is written again with both counts
+        lastCount_ += row.count;
+    } else {
+        lastAt_ = bytes_.size();
+        lastCount_ = row.count;
+        lastSet_ = set;
+        ++rows_;
+    }
+    put(static_cast<uint32_t>(lastCount_));
+    put(set);
+}
+
+bool InputLog::next(size_t& at, int32_t& count, const HeldInputs*& held) const {
+    if (at >= bytes_.size()) return false;
+    count = static_cast<int32_t>(get(at));
+    held = &sets_[get(at)];
+    return true;
 }
 
 bool parseInputLog(std::string_view text, InputLog& log, std::string& error) {
@@ -224,8 +257,10 @@ std::string formatInputLogRow(const InputLogRow& row) {
 
 std::string formatInputLog(const InputLog& log) {
     std::string text = std::string(kHeader) + "\nseed " + std::to_string(log.seed) + "\n";
-    for (size_t i = 0; i < log.rowCount(); ++i)
-        text += formatInputLogRow(log.row(i)) + "\n";
+    int32_t count = 0;
+    const HeldInputs* held = nullptr;
+    for (size_t at = 0; log.next(at, count, held);)
+        text += formatInputLogRow({count, *held}) + "\n";
     return text;
 }
 
@@ -238,14 +273,10 @@ void writeHeldInputs(const HeldInputs& held, uint8_t keys[256], uint8_t joyState
 
 void InputLogSource::readState(uint8_t keys[256], uint8_t joyState[10]) {
     // Past the last row nothing is held.
-    HeldInputs none;
-    writeHeldInputs(finished() ? none : log_.held(row_), keys, joyState);
+    static const HeldInputs none;
+    writeHeldInputs(finished_ ? none : *held_, keys, joyState);
     ++framesRead_;
-    if (finished()) return;
-    if (++usedInRow_ >= log_.count(row_)) {
-        ++row_;
-        usedInRow_ = 0;
-    }
+    if (!finished_ && --left_ <= 0) nextRow();
 }
 
 InputLogRecorder::~InputLogRecorder() {

@@ -22,7 +22,8 @@ struct InputLogRow {
 };
 
 // The rows of a log, kept compactly: each distinct set of held inputs once, and per row only its
-// count and which set it holds (8 bytes a row, less than the row's own text in most logs).
+// count and which set it holds, as two variable-length numbers (a byte each for most rows: less
+// than the row's own text). A row holding the same inputs as the row before joins it.
 class InputLog {
   public:
     static constexpr int32_t kMaxCount = 2147483647;
@@ -33,19 +34,22 @@ class InputLog {
     uint32_t seed = 0;
 
     void addRow(const InputLogRow& row);
-    size_t rowCount() const { return runs_.size(); }
-    int32_t count(size_t row) const { return runs_[row].count; }
-    const HeldInputs& held(size_t row) const { return sets_[runs_[row].set]; }
-    InputLogRow row(size_t row) const { return {count(row), held(row)}; }
+    size_t rowCount() const { return rows_; }
+    // The rows in order: at starts at 0; reads the row there and moves past it, false at the end.
+    bool next(size_t& at, int32_t& count, const HeldInputs*& held) const;
     // Frames covered by the rows; frames after them hold nothing.
-    int64_t frameCount() const;
+    int64_t frameCount() const { return frames_; }
 
   private:
-    struct Run {
-        int32_t count;
-        uint32_t set;
-    };
-    std::deque<Run> runs_; // grows without copying: no peak of twice the rows while reading
+    void put(uint32_t value);
+    uint32_t get(size_t& at) const;
+
+    std::deque<uint8_t> bytes_; // grows without copying: no peak of twice the rows while reading
+    size_t rows_ = 0;
+    int64_t frames_ = 0;
+    size_t lastAt_ = 0; // where the last row starts, to join the next one to it
+    int32_t lastCount_ = 0;
+    uint32_t lastSet_ = 0;
     std::vector<HeldInputs> sets_;
     std::unordered_map<HeldInputs, uint32_t> setIndex_;
 };
@@ -65,17 +69,21 @@ void writeHeldInputs(const HeldInputs& held, uint8_t keys[256], uint8_t joyState
 class InputLogSource : public InputSource {
   public:
     // The log is not copied and must outlive the source.
-    explicit InputLogSource(const InputLog& log) : log_(log) {}
+    explicit InputLogSource(const InputLog& log) : log_(log) { nextRow(); }
 
     void readState(uint8_t keys[256], uint8_t joyState[10]) override;
     // True once every row has been replayed.
-    bool finished() const { return row_ >= log_.rowCount(); }
+    bool finished() const { return finished_; }
     int64_t framesRead() const { return framesRead_; }
 
   private:
+    void nextRow() { finished_ = !log_.next(at_, left_, held_); }
+
     const InputLog& log_;
-    size_t row_ = 0;
-    int32_t usedInRow_ = 0;
+    size_t at_ = 0;
+    int32_t left_ = 0; // frames left in the row being replayed
+    const HeldInputs* held_ = nullptr;
+    bool finished_ = false;
     int64_t framesRead_ = 0;
 };
 

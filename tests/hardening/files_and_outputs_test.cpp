@@ -1,6 +1,7 @@
 // Nothing lost and nothing hangs: the best score against unreadable, linked, read-only and
-// higher stored files and other players; signals in the middle of a recording; counters at the
-// end of their range. (Hostile files given to the program are in the program runs.)
+// higher stored files, other players and other copies of the game saving at once; signals in the
+// middle of a recording; counters at the end of their range. (Hostile files given to the program
+// are in the program runs.)
 #include <gtest/gtest.h>
 
 #include <signal.h>
@@ -8,6 +9,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <set>
 #include <thread>
@@ -99,28 +101,53 @@ TEST(ScoreFile, OfAnotherPlayerOrUnreadableIsLeftAsItIs) {
     EXPECT_EQ(info.st_uid, ::geteuid());
 }
 
-TEST(ScoreFile, StaleTemporariesOfThePlayerAreRemovedFreshOnesKept) {
+// A save removes what killed saves left, by the game's own temporary names, and nothing else:
+// files a player keeps beside the score look alike but stay.
+TEST(ScoreFile, ASaveRemovesTheGamesLeftoversAndNothingOfThePlayers) {
     ScratchDir dir;
-    const std::string path = dir.file("highscore.dat");
-    // A writer that has ended: a child that is gone.
-    const pid_t gone = ::fork();
-    if (gone == 0) std::_Exit(0);
-    ::waitpid(gone, nullptr, 0);
-    const std::string ended = "highscore.dat." + std::to_string(gone) + "_0";
-    const std::string running = "highscore.dat." + std::to_string(::getppid()) + "_0";
-    for (const std::string& name :
-         {std::string("highscore.dat.Ab3xYz"), ended, running, std::string("highscore.dat.fresh1"),
-          std::string("highscore.dat.notours"), std::string("other.dat.Ab3xYz")})
+    const std::set<std::string> players = {"highscore.dat.backup", "highscore.dat.before",
+                                           "highscore.dat.Backup", "highscore.dat.2024_1",
+                                           "highscore.dat.Ab3xYz", "other.dat.orvane-temp-1-0"};
+    for (const std::string& name : players)
         writeWholeFile(dir.path() / name, "12345");
-    const auto old = fs::file_time_type::clock::now() - std::chrono::minutes(5);
-    for (const char* name : {"highscore.dat.Ab3xYz", "other.dat.Ab3xYz"})
-        fs::last_write_time(dir.path() / name, old);
-    ASSERT_TRUE(writeHighScore(7, path.c_str()));
+    for (const char* name :
+         {"highscore.dat.orvane-temp-4242-0", "highscore.dat.orvane-temp-Ab3xYz"})
+        writeWholeFile(dir.path() / name, "123");
+    ASSERT_TRUE(writeHighScore(7, dir.file("highscore.dat").c_str()));
     std::set<std::string> left;
     for (const auto& entry : fs::directory_iterator(dir.path()))
         left.insert(entry.path().filename().string());
-    EXPECT_EQ(left, (std::set<std::string>{"highscore.dat", running, "highscore.dat.fresh1",
-                                           "highscore.dat.notours", "other.dat.Ab3xYz"}));
+    std::set<std::string> expected = players;
+    expected.insert("highscore.dat");
+    EXPECT_EQ(left, expected);
+}
+
+// Copies of the game ending together: whatever order their saves run in, the highest stays.
+TEST(ScoreFile, GamesSavingAtOnceKeepTheHighest) {
+    ScratchDir dir;
+    const std::string path = dir.file("highscore.dat");
+    for (int round = 0; round < 40; ++round) {
+        fs::remove(path);
+        int go[2];
+        ASSERT_EQ(::pipe(go), 0);
+        const int writers = 2 + round % 3;
+        for (int w = 0; w < writers; ++w) {
+            if (::fork() != 0) continue;
+            char start = 0;
+            ::close(go[1]);
+            const bool started = ::read(go[0], &start, 1) == 0; // all start when the pipe closes
+            std::_Exit(
+                started && writeHighScore(1000 + (w * 7919 + round) % 500, path.c_str()) ? 0 : 1);
+        }
+        ::close(go[0]);
+        ::close(go[1]);
+        int best = 0;
+        for (int w = 0; w < writers; ++w)
+            best = std::max(best, 1000 + (w * 7919 + round) % 500);
+        while (::wait(nullptr) > 0) {
+        }
+        EXPECT_EQ(stored(path), best) << "round " << round;
+    }
 }
 
 TEST(ScoreFile, KilledWhileWritingLeavesNoTemporary) {
@@ -220,7 +247,7 @@ TEST_F(HostileFiles, SignalsEndTheRunWithCompleteFiles) {
         // before would be in this dump but not in its replay's.
         fs::remove(dir_ / "d.jsonl");
         fs::remove(dir_ / "highscore.dat");
-        EXPECT_EQ(signalledRun(dir_, c.args, c.signal), 0);
+        EXPECT_EQ(signalledRun(dir_, c.args, c.signal), 128 + c.signal);
         const std::string dump = file("d.jsonl");
         ASSERT_FALSE(dump.empty());
         EXPECT_EQ(dump.back(), '\n');
