@@ -65,9 +65,9 @@ class ProgramRuns : public ProgramFolder, public ::testing::WithParamInterface<s
             fs::create_hard_link(dir_ / arg, path);
         } else if (verb == "sparse") {
             ASSERT_EQ(::truncate((write(name, ""), path).c_str(), std::stoll(arg)), 0);
-        } else if (verb == "copydata") { // a copy of the data folder, to put things in its place
-            fs::remove(dir_ / "data");
-            fs::copy(kSource / "data", dir_ / "data", fs::copy_options::recursive);
+        } else if (verb == "copy") { // "copy NAME": a copy of the source tree's NAME, in its place
+            fs::remove_all(path);
+            fs::copy(kSource / name, path, fs::copy_options::recursive);
         } else if (verb == "rm") {
             fs::remove(path);
         } else if (verb == "rename") {
@@ -84,6 +84,11 @@ class ProgramRuns : public ProgramFolder, public ::testing::WithParamInterface<s
             EXPECT_EQ(fs::status(path).type(), fs::file_type::fifo) << name;
         } else if (verb == "frames") {
             EXPECT_EQ(framesOf(readWholeFile(path)), arg) << name;
+        } else if (verb == "mode") {
+            EXPECT_EQ(static_cast<int>(fs::status(path).permissions()), std::stoi(arg, nullptr, 8))
+                << name;
+        } else if (verb == "empty") {
+            EXPECT_TRUE(fs::is_empty(path)) << name;
         } else if (verb == "larger") {
             EXPECT_GT(fs::file_size(path), std::stoull(arg)) << name;
         } else {
@@ -91,18 +96,21 @@ class ProgramRuns : public ProgramFolder, public ::testing::WithParamInterface<s
         }
     }
 
-    // "run STATUS COMMAND => SHOWN": the word orvane in COMMAND is the game. A refusal (2) is one
-    // line of error naming SHOWN, a failure names it in its errors, both with nothing on standard
-    // output; a run that succeeds shows SHOWN in what it prints.
+    // "run STATUS COMMAND => SHOWN": the word orvane in COMMAND is the game, orvane_assetgen the
+    // asset generator. A refusal (2) is one line of error naming SHOWN, a failure names it in its
+    // errors, both with nothing on standard output; a run that succeeds shows SHOWN in what it
+    // prints.
     void runLine(const std::string& rest) {
         const int status = std::stoi(rest);
         const size_t arrow = rest.find(" => ");
         std::string command = unescape(rest.substr(rest.find(' ') + 1, arrow - rest.find(' ') - 1));
         const std::string shown =
             arrow == std::string::npos ? "" : unescape(rest.substr(arrow + 4));
-        const size_t game = command.find("orvane");
-        const ProgramRun r = run(command.substr(game + 6), status,
-                                 "timeout 20 env SDL_AUDIODRIVER=dummy " + command.substr(0, game));
+        const size_t at = command.find("orvane");
+        const bool generator = command.compare(at, 15, "orvane_assetgen") == 0;
+        const ProgramRun r = run(command.substr(at + (generator ? 15 : 6)), status,
+                                 "timeout 20 env SDL_AUDIODRIVER=dummy " + command.substr(0, at),
+                                 generator ? ORVANE_ASSETGEN : ORVANE_BINARY);
         // Whatever a refusal quotes is cut short.
         EXPECT_TRUE(status != 2 || (splitLines(r.err).size() == 1 && r.err.size() < 300)) << r.err;
         EXPECT_TRUE(status == 0 || r.out.empty()) << r.out;

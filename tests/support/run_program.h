@@ -60,13 +60,14 @@ class ProgramFolder : public ::testing::Test {
   protected:
     void TearDown() override { std::filesystem::remove_all(dir_); }
 
-    // Runs with the arguments (already quoted for the shell), env going before the program, and
-    // expects the status. Each run starts without a high score, so one cannot feed the next.
-    ProgramRun run(const std::string& args, int status = 0, const std::string& env = "") {
+    // Runs the game (or another program) with the arguments (already quoted for the shell), env
+    // going before it, and expects the status. Each run starts without a high score, so one
+    // cannot feed the next.
+    ProgramRun run(const std::string& args, int status = 0, const std::string& env = "",
+                   const std::string& program = ORVANE_BINARY) {
         std::filesystem::remove(dir_ / "highscore.dat");
-        const std::string command = "cd '" + dir_.string() + "' && " + env +
-                                    " '" ORVANE_BINARY "' " + args +
-                                    " >stdout.txt 2>stderr.txt </dev/null";
+        const std::string command = "cd '" + dir_.string() + "' && " + env + " '" + program + "' " +
+                                    args + " >stdout.txt 2>stderr.txt </dev/null";
         const int raw = std::system(command.c_str());
         const ProgramRun r{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, file("stdout.txt"),
                            file("stderr.txt")};
