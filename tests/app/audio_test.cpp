@@ -36,7 +36,6 @@ void writeWave(const std::filesystem::path& path, uint32_t rate, uint32_t channe
 // The game's audio on a loopback device, whose output the test renders and measures.
 class LoopbackAudio : public ::testing::Test {
   protected:
-    void TearDown() override { std::filesystem::remove_all(folder_); }
     void startAudio() {
         ASSERT_NE(loopback_.device, nullptr);
         audio_ =
@@ -51,7 +50,8 @@ class LoopbackAudio : public ::testing::Test {
         return peak(500);
     }
 
-    std::filesystem::path folder_ = scratchFolder("audio");
+    ScratchDir scratch_;
+    const std::filesystem::path folder_ = scratch_.path();
     Loopback loopback_;
     std::unique_ptr<OpenAlAudio> audio_; // released before the device it plays on
 };

@@ -25,10 +25,10 @@ class DumpedGame : public ::testing::Test {
     void TearDown() override {
         cleanupGame();
         std::filesystem::current_path(previous_);
-        std::filesystem::remove_all(folder_);
     }
     std::filesystem::path previous_ = std::filesystem::current_path();
-    std::filesystem::path folder_ = scratchFolder("state_dump");
+    ScratchDir scratch_;
+    const std::filesystem::path folder_ = scratch_.path();
 };
 
 TEST_F(DumpedGame, SoundsOfSkippedFramesGoIntoTheNextLineBeyondTheRecordSize) {

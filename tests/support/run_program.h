@@ -12,6 +12,8 @@
 #include <sys/wait.h>
 #include <vector>
 
+#include "support/scratch_dir.h"
+
 inline std::string readWholeFile(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
     std::stringstream s;
@@ -37,28 +39,21 @@ inline long long dumpFrame(const std::string& line) {
     return line.rfind(head, 0) == 0 ? std::atoll(line.c_str() + head.size()) : -1;
 }
 
-// A fresh folder, so a high-score file written by one test never feeds another; the game's
-// images are reachable through a link to the repository's data folder.
-inline std::filesystem::path scratchFolder(const std::string& name) {
-    const auto dir = std::filesystem::temp_directory_path() /
-                     ("orvane_" + name + "_" + std::to_string(getpid()));
-    std::filesystem::remove_all(dir);
-    std::filesystem::create_directories(dir);
-    std::filesystem::create_directory_symlink(std::filesystem::path(ORVANE_SOURCE_DIR) / "data",
-                                              dir / "data");
-    return dir;
-}
-
 struct ProgramRun {
     int status = -1;
     std::string out;
     std::string err;
 };
 
-// A test that runs the program in a scratch folder, removed afterwards.
+// A test that runs the program in a scratch folder of its own, removed afterwards, so a score
+// file written by one test never feeds another; the game's pictures and sounds are reachable
+// through a link to the repository's data folder.
 class ProgramFolder : public ::testing::Test {
   protected:
-    void TearDown() override { std::filesystem::remove_all(dir_); }
+    ProgramFolder() {
+        std::filesystem::create_directory_symlink(std::filesystem::path(ORVANE_SOURCE_DIR) / "data",
+                                                  dir_ / "data");
+    }
 
     // Runs the game (or another program) with the arguments (already quoted for the shell), env
     // going before it, and expects the status. Each run starts without a high score, so one
@@ -79,5 +74,6 @@ class ProgramFolder : public ::testing::Test {
         writeWholeFile(dir_ / name, text);
     }
 
-    std::filesystem::path dir_ = scratchFolder("program");
+    ScratchDir scratch_;
+    const std::filesystem::path dir_ = scratch_.path();
 };
