@@ -27,6 +27,13 @@ bool findPaths(const CommandLine& options, GamePaths& paths, std::string& error)
         error = "--data: '" + quoteForMessage(options.dataPath) + "' is not a folder";
         return false;
     }
+    // The ship's picture stands for the set: a folder without it is not the game's data.
+    if (!options.dataPath.empty() && !std::filesystem::exists(options.dataPath + "/ship1.tga")) {
+        std::fprintf(stderr,
+                     "orvane: --data: '%s' holds none of the game's pictures; playing "
+                     "without pictures and sounds\n",
+                     quoteForMessage(options.dataPath).c_str());
+    }
     if (paths.dataFolder.empty()) {
         std::fprintf(stderr, "orvane: no data folder here, beside the program or installed "
                              "(try --data DIR); playing without pictures and sounds\n");
@@ -95,8 +102,30 @@ void describeSetup(const RunFiles& files, SetupOptions& setup) {
     setup.highScorePath = files.paths.highScoreFile;
 }
 
+namespace {
+
+// A screenshot that could never be saved is refused now rather than after the whole game: its
+// folder must exist and take new files, and the path must not be a folder.
+bool checkScreenshot(const std::string& path, std::string& error) {
+    if (path.empty()) return true;
+    const std::filesystem::path file(path);
+    const std::string folder = file.has_parent_path() ? file.parent_path().string() : ".";
+    std::error_code ignored;
+    const char* why = std::filesystem::is_directory(file, ignored)      ? "it is a folder"
+                      : !std::filesystem::is_directory(folder, ignored) ? "no such folder"
+                      : ::access(folder.c_str(), W_OK | X_OK) != 0 ? "its folder cannot be written"
+                                                                   : nullptr;
+    if (why == nullptr) return true;
+    error = "--screenshot: cannot save '" + quoteForMessage(path) + "': " + why;
+    return false;
+}
+
+} // namespace
+
 bool openRunFiles(const CommandLine& options, RunFiles& files, std::string& error) {
-    if (!checkOutputs(options, error) || !findPaths(options, files.paths, error)) return false;
+    if (!checkOutputs(options, error) || !checkScreenshot(options.screenshotPath, error) ||
+        !findPaths(options, files.paths, error))
+        return false;
     if (!options.inputPath.empty()) {
         if (!loadInputLog(options.inputPath, files.log, error)) return false;
         files.hasLog = true;
