@@ -4,7 +4,9 @@
 // are in the program runs.)
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <signal.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -148,6 +150,19 @@ TEST(ScoreFile, GamesSavingAtOnceKeepTheHighest) {
         }
         EXPECT_EQ(stored(path), best) << "round " << round;
     }
+}
+
+// A folder another copy keeps locked past the wait: nothing is written, the stored best stays.
+TEST(ScoreFile, AFolderKeptBusyIsLeftAsItIs) {
+    ScratchDir dir;
+    const std::string path = dir.file("highscore.dat");
+    ASSERT_TRUE(writeHighScore(300, path.c_str()));
+    const int held = ::open(dir.path().c_str(), O_RDONLY | O_DIRECTORY);
+    ASSERT_EQ(::flock(held, LOCK_EX), 0); // as another copy in the middle of its save
+    EXPECT_FALSE(writeHighScore(900, path.c_str()));
+    ::close(held);
+    EXPECT_EQ(stored(path), 300);
+    EXPECT_TRUE(writeHighScore(900, path.c_str())); // free again
 }
 
 TEST(ScoreFile, KilledWhileWritingLeavesNoTemporary) {
