@@ -7,11 +7,18 @@
 
 namespace {
 bool sameLog(const InputLog& a, const InputLog& b) {
-    if (a.seed != b.seed || a.rowCount() != b.rowCount()) return false;
-    for (size_t i = 0; i < a.rowCount(); ++i) {
-        if (a.count(i) != b.count(i) || a.held(i) != b.held(i)) return false;
+    if (a.seed != b.seed || a.rowCount() != b.rowCount() || a.frameCount() != b.frameCount())
+        return false;
+    size_t atA = 0;
+    size_t atB = 0;
+    int32_t countA = 0;
+    int32_t countB = 0;
+    const HeldInputs* heldA = nullptr;
+    const HeldInputs* heldB = nullptr;
+    while (a.next(atA, countA, heldA)) {
+        if (!b.next(atB, countB, heldB) || countA != countB || *heldA != *heldB) return false;
     }
-    return true;
+    return !b.next(atB, countB, heldB);
 }
 } // namespace
 
