@@ -1,5 +1,5 @@
-// The high-score file: round trip, the check byte, broken files and a replacement that never loses
-// the stored score.
+// The high-score file: a replacement that fails keeps the stored score. (Reading it, broken files
+// and all, is in the program runs; its bytes as written are in the recorded games' digests.)
 #include <gtest/gtest.h>
 
 #include <csignal>
@@ -14,10 +14,6 @@
 
 namespace {
 struct HighScoreTest : ::testing::Test {
-    std::vector<uint8_t> bytes() const {
-        std::ifstream in(path, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), {}};
-    }
     static void setBytes(const std::vector<uint8_t>& b, const std::string& where) {
         std::ofstream(where).write(reinterpret_cast<const char*>(b.data()), std::ssize(b));
     }
@@ -29,32 +25,6 @@ struct HighScoreTest : ::testing::Test {
     std::string path = dir.file("highscore.dat");
 };
 } // namespace
-
-TEST_F(HighScoreTest, FileIsFourMaskedBytesAndABitCountThatReadBack) {
-    EXPECT_EQ(read(), 0); // missing
-    ASSERT_TRUE(writeHighScore(1234, path.c_str()));
-    const uint32_t m = 1234u ^ kHighScoreMask;
-    EXPECT_EQ(bytes(), (std::vector<uint8_t>{uint8_t(m), uint8_t(m >> 8), uint8_t(m >> 16),
-                                             uint8_t(m >> 24), 5}));
-    EXPECT_EQ(std::tuple(read(), entries()), std::tuple(1234, 1)); // no temporary file is left
-    std::vector<uint8_t> longer = bytes();
-    longer.push_back(0xFF);
-    setBytes(longer, path);
-    EXPECT_EQ(read(), 1234); // bytes after the fifth are ignored
-}
-
-TEST_F(HighScoreTest, FlippedBitShortFileOrFolderReadsZero) {
-    ASSERT_TRUE(writeHighScore(987654, path.c_str()));
-    const std::vector<uint8_t> good = bytes();
-    for (int bit = 0; bit < 32; ++bit) {
-        std::vector<uint8_t> bad = good;
-        bad[bit / 8] ^= static_cast<uint8_t>(1 << (bit % 8));
-        setBytes(bad, path);
-        EXPECT_EQ(read(), 0) << "bit " << bit;
-    }
-    setBytes({good.begin(), good.end() - 1}, path);
-    EXPECT_EQ(std::tuple(read(), readHighScore(dir.path().c_str())), std::tuple(0, 0));
-}
 
 TEST_F(HighScoreTest, FailedWritesReportFailureAndKeepTheStoredScore) {
     ASSERT_TRUE(writeHighScore(777, path.c_str()));

@@ -99,7 +99,7 @@ class ProgramRuns : public ProgramFolder, public ::testing::WithParamInterface<s
     // "run STATUS COMMAND => SHOWN": the word orvane in COMMAND is the game, orvane_assetgen the
     // asset generator. A refusal (2) is one line of error naming SHOWN, a failure names it in its
     // errors, both with nothing on standard output; a run that succeeds shows SHOWN in what it
-    // prints.
+    // prints. The folder's files, the score file too, stay as the table left them.
     void runLine(const std::string& rest) {
         const int status = std::stoi(rest);
         const size_t arrow = rest.find(" => ");
@@ -110,7 +110,7 @@ class ProgramRuns : public ProgramFolder, public ::testing::WithParamInterface<s
         const bool generator = command.compare(at, 15, "orvane_assetgen") == 0;
         const ProgramRun r = run(command.substr(at + (generator ? 15 : 6)), status,
                                  "timeout 20 env SDL_AUDIODRIVER=dummy " + command.substr(0, at),
-                                 generator ? ORVANE_ASSETGEN : ORVANE_BINARY);
+                                 generator ? ORVANE_ASSETGEN : ORVANE_BINARY, true);
         // Whatever a refusal quotes is cut short.
         EXPECT_TRUE(status != 2 || (splitLines(r.err).size() == 1 && r.err.size() < 300)) << r.err;
         EXPECT_TRUE(status == 0 || r.out.empty()) << r.out;

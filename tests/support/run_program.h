@@ -57,10 +57,10 @@ class ProgramFolder : public ::testing::Test {
 
     // Runs the game (or another program) with the arguments (already quoted for the shell), env
     // going before it, and expects the status. Each run starts without a high score, so one
-    // cannot feed the next.
+    // cannot feed the next, unless the caller keeps the folder's score file as it set it up.
     ProgramRun run(const std::string& args, int status = 0, const std::string& env = "",
-                   const std::string& program = ORVANE_BINARY) {
-        std::filesystem::remove(dir_ / "highscore.dat");
+                   const std::string& program = ORVANE_BINARY, bool keepScore = false) {
+        if (!keepScore) std::filesystem::remove(dir_ / "highscore.dat");
         const std::string command = "cd '" + dir_.string() + "' && " + env + " '" + program + "' " +
                                     args + " >stdout.txt 2>stderr.txt </dev/null";
         const int raw = std::system(command.c_str());
