@@ -1,4 +1,4 @@
-// The four drawing primitives of the 320 by 240 logical screen, drawn at twice the size: the
+// The drawing primitives of the 320 by 240 logical screen, drawn at twice the size: the
 // game's only way to the picture. OpenGL draws them (gl_draw.cpp); the game logic's own test
 // programs link the null primitives (null_draw.cpp), which draw nothing and need no library.
 #pragma once
@@ -27,6 +27,8 @@ void drawSpriteTinted(const Sprite* sprite, int32_t x, int32_t y, uint8_t mirror
 // Opaque and untextured; texturing and blending are on again by the next sprite, or once
 // finishBoxes has run.
 void drawBox(int32_t x, int32_t y, int32_t w, int32_t h, RgbInt color);
+// A see-through box: color at alpha (0-255) over the picture, to dim it under an overlay.
+void drawShade(int32_t x, int32_t y, int32_t w, int32_t h, RgbInt color, int32_t alpha);
 // Turns texturing and blending back on after boxes; the scene calls it when the picture is done.
 void finishBoxes();
 // Multiplies the picture by what is drawn next (the game-over pattern), or back to alpha blending.

@@ -1,4 +1,4 @@
-// The four drawing primitives of the 320 by 240 logical screen, drawn at twice the size.
+// The drawing primitives of the 320 by 240 logical screen, drawn at twice the size.
 #include "render/draw.h"
 
 #include <GL/gl.h>
@@ -93,6 +93,21 @@ void drawBox(int32_t x, int32_t y, int32_t w, int32_t h, RgbInt color) {
     glVertex3i(2 * (x + w), 2 * (y + h), 0);
     glVertex3i(2 * x, 2 * (y + h), 0);
     glEnd();
+    boxStateOwed = true;
+}
+
+void drawShade(int32_t x, int32_t y, int32_t w, int32_t h, RgbInt color, int32_t alpha) {
+    glDisable(GL_TEXTURE_2D);
+    glEnable(GL_BLEND);
+    glColor4f(static_cast<float>(color.r) * kInv255, static_cast<float>(color.g) * kInv255,
+              static_cast<float>(color.b) * kInv255, static_cast<float>(alpha) * kInv255);
+    glBegin(GL_QUADS);
+    glVertex3i(2 * x, 2 * y, 0);
+    glVertex3i(2 * (x + w), 2 * y, 0);
+    glVertex3i(2 * (x + w), 2 * (y + h), 0);
+    glVertex3i(2 * x, 2 * (y + h), 0);
+    glEnd();
+    // Texturing comes back with the next sprite or finishBoxes, as after a box.
     boxStateOwed = true;
 }
 

@@ -51,7 +51,7 @@ TEST(AssetGenerator, RegeneratesEveryCommittedFileByteForByte) {
     ASSERT_EQ(runGenerator(quoted(out.path())), 0);
     const std::set<std::string> made = filesUnder(out.path());
     EXPECT_EQ(made, filesUnder(kData));
-    EXPECT_EQ(made.size(), 59u) << "49 pictures and 10 sounds";
+    EXPECT_EQ(made.size(), 60u) << "49 pictures, the font and 10 sounds";
     for (const std::string& file : made)
         EXPECT_TRUE(readFile(out.path() / file) == readFile(kData / file)) << file << " differs";
 }

@@ -3,6 +3,7 @@
 
 #include "asset_list.h"
 #include "contact_sheet.h"
+#include "font_source.h"
 #include "palette.h"
 #include "picture_library.h"
 #include "png_writer.h"
@@ -35,6 +36,11 @@ bool AssetGenerator::build(std::string& error) {
         }
         pictures_[entry.name] = picture;
     }
+    FontSource font;
+    if (!font.load(assetsDir_ + "/font/font.txt", error)) {
+        return false;
+    }
+    pictures_["font"] = font.sheet();
     for (const std::string& name : AssetList::sounds()) {
         SoundRecipe recipe;
         if (!recipe.load(assetsDir_ + "/sounds/" + name + ".txt", error)) {
