@@ -31,6 +31,11 @@ const char kUsage[] =
     "  --vsync on|off|auto  wait for the display refresh; auto (the default) waits only on\n"
     "                     displays of 75 Hz or more, where that cannot slow the game\n"
     "  --data DIR         read the pictures and sounds from DIR\n"
+    "  --mute             no sound this time (M mutes and unmutes while playing)\n"
+    "  --no-flashes       a game over shows its pattern at once, without the white strobe\n"
+    "  --scores           print the table of the ten best games\n"
+    "  --watch N          replay the Nth best game of the table in the window\n"
+    "                     (P pauses, holding Right runs it faster, Escape stops)\n"
     "  --help             print this text\n"
     "  --version          print the version\n"
     "\n";
@@ -68,6 +73,11 @@ bool takeNumber(const std::string& option, std::string_view text, CommandLine& o
         }
         o.hasFrames = true;
         o.frames = static_cast<int64_t>(v);
+    } else if (option == "--watch") {
+        if (!readDecimal(text, 10, v) || v == 0) {
+            return numberError(option, text, "a place in the table from 1 to 10", error);
+        }
+        o.watch = static_cast<int>(v);
     } else {
         if (!readDecimal(text, INT64_MAX, v) || v == 0) {
             return numberError(option, text, "a whole number, 1 or more", error);
@@ -121,12 +131,13 @@ bool takesValue(const std::string& option) {
     return option == "--seed" || option == "--frames" || option == "--dump-every" ||
            option == "--input" || option == "--record" || option == "--dump" ||
            option == "--screenshot" || option == "--scale" || option == "--vsync" ||
-           option == "--data";
+           option == "--data" || option == "--watch";
 }
 
 bool takeValue(const std::string& option, std::string_view text, CommandLine& o,
                std::string& error) {
-    if (option == "--seed" || option == "--frames" || option == "--dump-every") {
+    if (option == "--seed" || option == "--frames" || option == "--dump-every" ||
+        option == "--watch") {
         return takeNumber(option, text, o, error);
     }
     if (option == "--scale") return takeScale(text, o, error);
@@ -141,6 +152,12 @@ bool takeFlag(const std::string& option, CommandLine& o, std::string& error) {
         o.help = true;
     else if (option == "--version")
         o.version = true;
+    else if (option == "--mute")
+        o.mute = true;
+    else if (option == "--no-flashes")
+        o.noFlashes = true;
+    else if (option == "--scores")
+        o.scores = true;
     else if (option.rfind("--", 0) != 0) {
         error = "unexpected argument '" + quoteForMessage(option) +
                 "' (options start with --, see --help)";
@@ -156,6 +173,11 @@ bool takeFlag(const std::string& option, CommandLine& o, std::string& error) {
 bool checkCombination(const CommandLine& o, std::string& error) {
     if (o.headless && o.inputPath.empty() && !o.hasFrames) {
         error = "--headless needs --input or --frames to know when to stop";
+        return false;
+    }
+    if (o.watch > 0 && (o.headless || !o.inputPath.empty() || !o.recordPath.empty() || o.hasSeed)) {
+        error = "--watch plays a saved game as it was and cannot be used with --headless, "
+                "--input, --record or --seed";
         return false;
     }
     if (o.headless && !o.screenshotPath.empty()) {

@@ -21,6 +21,10 @@ struct CommandLine {
     bool hasScale = false;      // --scale N or auto: the window's picture size
     ScaleChoice scale;
     VsyncMode vsync = VsyncMode::Auto; // --vsync on, off or auto
+    bool mute = false;                 // --mute: no sound this run
+    bool noFlashes = false;            // --no-flashes: no white strobe as a game ends
+    bool scores = false;               // --scores: print the table of the best games
+    int watch = 0;                     // --watch N: replay the Nth best game (1 to 10), 0 for none
     bool help = false;
     bool version = false;
 };

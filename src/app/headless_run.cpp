@@ -99,7 +99,16 @@ bool checkOutputs(const CommandLine& options, std::string& error) {
 void describeSetup(const RunFiles& files, SetupOptions& setup) {
     setup.seed = files.seed;
     setup.dataFolder = files.paths.dataFolder;
-    setup.highScorePath = files.paths.highScoreFile;
+    const bool savedGame = files.hasLog && files.log.start.present;
+    setup.highScorePath = savedGame ? "" : files.paths.highScoreFile;
+}
+
+// --seed replaces the game's own generator state, as it replaces a whole log's seed.
+void startLoggedGame(const RunFiles& files) {
+    const InputLog::Start& start = files.log.start;
+    if (!files.hasLog || !start.present) return;
+    gameEnv->startGameFrom(
+        {files.hasSeed ? files.seed : start.random, start.colorCycle, start.highScore});
 }
 
 namespace {
@@ -131,6 +140,8 @@ bool openRunFiles(const CommandLine& options, RunFiles& files, std::string& erro
         files.hasLog = true;
         files.replay = std::make_unique<InputLogSource>(files.log);
     }
+    files.hasSeed = options.hasSeed;
+    if (files.hasLog) files.firstFrame = files.log.start.frame;
     if (options.hasSeed)
         files.seed = options.seed;
     else if (files.hasLog)
@@ -167,18 +178,19 @@ int64_t framesToRun(const CommandLine& options, const RunFiles& files) {
     return options.hasFrames ? options.frames : files.log.frameCount();
 }
 
-// Runs the frames; returns the number of the last one that ran to its end.
-int64_t runFrames(int64_t frames, StateDump& dump) {
-    dump.afterFrame(*gameEnv, 0);
+// Runs the frames; returns the number of the last one that ran to its end. A saved game's frames
+// are numbered on from the frames its session ran before it.
+int64_t runFrames(int64_t frames, StateDump& dump, int64_t first) {
+    dump.afterFrame(*gameEnv, first);
     int64_t frame = 0;
     // Ctrl+C, SIGTERM or a closed terminal end the run after the frame in progress.
     while (frame < frames && !stopRequested()) {
         // Escape ends the run; that frame changed nothing and is not dumped.
         if (!gameEnv->runFrame()) break;
         ++frame;
-        dump.afterFrame(*gameEnv, frame);
+        dump.afterFrame(*gameEnv, first + frame);
     }
-    return frame;
+    return first + frame;
 }
 
 } // namespace
@@ -198,8 +210,9 @@ int runHeadless(const CommandLine& options) {
     setup.uploadTextures = false;
     setup.soundOutput = nullptr;
     setupGame(setup);
+    startLoggedGame(files);
     if (files.recording) gameInput->setRecorder(&files.recorder);
-    const int64_t last = runFrames(framesToRun(options, files), files.dump);
+    const int64_t last = runFrames(framesToRun(options, files), files.dump, files.firstFrame);
     files.dump.finish(*gameEnv, last);
     gameInput->setRecorder(nullptr);
     cleanupGame();

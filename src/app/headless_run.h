@@ -20,7 +20,9 @@ struct RunFiles {
     bool recording = false;
     InputLogRecorder recorder;
     StateDump dump;
-    uint32_t seed = 0; // --seed, else the log's seed, else the clock
+    uint32_t seed = 0;      // --seed, else the log's seed, else the clock
+    bool hasSeed = false;   // --seed was given
+    int64_t firstFrame = 0; // frames the session had run before the log's game began
     GamePaths paths;
     bool screenshotFailed = false; // --screenshot could not be saved: the run fails
 };
@@ -30,6 +32,9 @@ struct RunFiles {
 bool openRunFiles(const CommandLine& options, RunFiles& files, std::string& error);
 // The set-up's seed, data folder and score file from the run's files.
 void describeSetup(const RunFiles& files, SetupOptions& setup);
+// A log of one saved game: starts that game again as it began (after set-up), and never touches
+// the score file, which its end already counted in.
+void startLoggedGame(const RunFiles& files);
 // Flushes and closes the record and dump; false with one line in error when a write failed.
 bool closeRunFiles(RunFiles& files, std::string& error);
 // Runs the headless program; returns the process exit code (2 for bad files).

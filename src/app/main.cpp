@@ -7,6 +7,7 @@
 
 #include "app/command_line.h"
 #include "app/headless_run.h"
+#include "app/saved_games.h"
 #include "app/sdl_main_loop.h"
 #include "app/standard_streams.h"
 
@@ -43,6 +44,7 @@ int main(int argc, char** argv) {
     }
     if (options.help) return printAll(usageText());
     if (options.version) return printAll(std::string("orvane ") + ORVANE_VERSION + "\n");
+    if (options.scores) return printScores(options);
     if (options.headless) return runHeadless(options);
     return runWindowed(options);
 }

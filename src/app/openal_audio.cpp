@@ -101,13 +101,39 @@ void OpenAlAudio::start() {
     }
     loadChannel(ambient_, "ambient");
     if (ambient_.source != 0) {
-        setChannel(ambient_, kAmbientRate, 0);
+        setChannel(ambient_, kAmbientRate, 0, 100);
         alSourcei(ambient_.source, AL_LOOPING, AL_TRUE);
         alSourcePlay(ambient_.source);
     }
     for (int id = 0; id < kSoundCount; ++id)
         loadChannel(effects_[id], kEffectNames[id]);
-    if (ambient_.source != 0) setChannel(ambient_, kAmbientRate, kAmbientVolume);
+    applyAmbientLevel();
+    alListenerf(AL_GAIN, muted_ ? 0.0f : 1.0f);
+}
+
+void OpenAlAudio::applyAmbientLevel() {
+    if (ambient_.source != 0) setChannel(ambient_, kAmbientRate, kAmbientVolume, ambientLevel_);
+}
+
+void OpenAlAudio::setLevels(int32_t effects, int32_t ambient, bool muted) {
+    effectsLevel_ = std::clamp(effects, 0, 100);
+    ambientLevel_ = std::clamp(ambient, 0, 100);
+    muted_ = muted;
+    if (context_ == nullptr) return;
+    applyAmbientLevel();
+    alListenerf(AL_GAIN, muted_ ? 0.0f : 1.0f);
+}
+
+void OpenAlAudio::setPaused(bool paused) {
+    if (context_ == nullptr) return;
+    for (Channel& channel : effects_)
+        if (channel.source != 0 && paused) alSourceStop(channel.source);
+    if (ambient_.source == 0) return;
+    if (paused) {
+        alSourcePause(ambient_.source);
+    } else {
+        alSourcePlay(ambient_.source);
+    }
 }
 
 void OpenAlAudio::loadChannel(Channel& channel, const char* name) {
@@ -131,18 +157,20 @@ void OpenAlAudio::loadChannel(Channel& channel, const char* name) {
     alSourcef(channel.source, AL_ROLLOFF_FACTOR, 0.0f);
 }
 
-// frequency in Hz, 0 or less for the file's own rate; volume 0 to 100.
-void OpenAlAudio::setChannel(Channel& channel, float frequency, int32_t volume) {
+// frequency in Hz, 0 or less for the file's own rate; volume 0 to 100, scaled by the player's
+// level in percent.
+void OpenAlAudio::setChannel(Channel& channel, float frequency, int32_t volume, int32_t level) {
     float pitch = frequency > 0.0f ? frequency / static_cast<float>(channel.fileRate) : 1.0f;
     alSourcef(channel.source, AL_PITCH, pitch);
-    alSourcef(channel.source, AL_GAIN, static_cast<float>(std::clamp(volume, 0, 100)) / 100.0f);
+    const float gain = static_cast<float>(std::clamp(volume, 0, 100)) / 100.0f;
+    alSourcef(channel.source, AL_GAIN, gain * static_cast<float>(level) / 100.0f);
 }
 
 // Playing a sound cuts off its own previous playback and starts it from the beginning.
 void OpenAlAudio::play(SoundId id, int32_t volume, int32_t rate) {
     if (context_ == nullptr || !isLoaded(id)) return;
     Channel& channel = effects_[id];
-    setChannel(channel, static_cast<float>(rate) * 441.0f, volume);
+    setChannel(channel, static_cast<float>(rate) * 441.0f, volume, effectsLevel_);
     alSourceStop(channel.source);
     alSourceRewind(channel.source);
     alSourcePlay(channel.source);

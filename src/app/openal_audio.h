@@ -22,6 +22,12 @@ class OpenAlAudio : public SoundOutput {
     void play(SoundId id, int32_t volume, int32_t rate) override;
     void stop() override;
 
+    // The player's levels in percent of the game's own volumes, and mute; a silent or missing
+    // device stays silent.
+    void setLevels(int32_t effects, int32_t ambient, bool muted);
+    // Paused: the effects stop and the ambient loop holds where it is until resumed.
+    void setPaused(bool paused);
+
     // A device and context exist; without them every call is silent.
     bool isOpen() const { return context_ != nullptr; }
     // The effect's file was loaded.
@@ -39,10 +45,15 @@ class OpenAlAudio : public SoundOutput {
     };
 
     void loadChannel(Channel& channel, const char* name);
-    void setChannel(Channel& channel, float frequency, int32_t volume);
+    void setChannel(Channel& channel, float frequency, int32_t volume, int32_t level);
     void releaseChannel(Channel& channel);
 
+    void applyAmbientLevel();
+
     std::string folder_;
+    int32_t effectsLevel_ = 100;
+    int32_t ambientLevel_ = 100;
+    bool muted_ = false;
     ALCdevice* device_;
     const ALCint* attributes_;
     bool ownsDevice_ = false;

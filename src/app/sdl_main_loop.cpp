@@ -10,6 +10,7 @@
 #include <cstring>
 #include <ctime>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,12 +19,17 @@
 #include "app/game_paths.h"
 #include "app/headless_run.h"
 #include "app/openal_audio.h"
+#include "app/saved_games.h"
 #include "app/sdl_devices.h"
+#include "app/sdl_player_settings.h"
+#include "app/sdl_shell.h"
 #include "app/sdl_window.h"
 #include "app/stop_signals.h"
 #include "base/regular_file.h"
 #include "base/sound.h"
 #include "game/game_env.h"
+#include "game/game_recorder.h"
+#include "game/score_writer.h"
 #include "game/setup.h"
 #include "input/input.h"
 #include "render/screenshot.h"
@@ -35,16 +41,21 @@ constexpr int kColorBits = 32;
 constexpr float kPeriodFactor = 0.98f;
 
 struct LoopState {
-    SdlDevices* devices = nullptr; // the live devices, when they are the input source
+    SdlDevices* devices = nullptr; // the live devices, open in every windowed run
+    SdlShell* shell = nullptr;
     const GamePaths* paths = nullptr;
+    bool replaying = false; // the game's inputs come from a log, not the devices
+    bool watching = false;  // a saved game: holding Right runs it faster
     bool screenshotRequested = false;
-    int64_t frame = 0;       // game frames run
-    int64_t frameLimit = -1; // -1: until Escape or the window closes
+    int64_t frame = 0;             // game frames run, counted on from a saved game's start
+    int64_t frameLimit = -1;       // -1: until Escape or the window closes
+    GameRecorder* games = nullptr; // live play: each game that ends goes to the table
+    ScoreWriter* scores = nullptr;
 };
 
 // A real Escape key stops a replay too, whose own inputs hold the game's key state.
 bool escapeDuringReplay(const LoopState& loop, const SDL_Event& event) {
-    return loop.devices == nullptr && event.type == SDL_KEYDOWN &&
+    return loop.replaying && event.type == SDL_KEYDOWN &&
            event.key.keysym.scancode == SDL_SCANCODE_ESCAPE;
 }
 
@@ -55,22 +66,34 @@ bool pumpEvents(LoopState& loop) {
     SDL_Event event;
     while (SDL_PollEvent(&event) != 0) {
         if (handleWindowEvent(event) == WindowRequest::Quit) return false;
+        if (loop.shell->handleEvent(event) == SdlShell::Request::Quit) return false;
         if (escapeDuringReplay(loop, event)) return false;
-        if (loop.devices != nullptr) loop.devices->handleEvent(event);
+        loop.devices->handleEvent(event);
         if (event.type == SDL_KEYDOWN && event.key.repeat == 0 &&
             event.key.keysym.scancode == SDL_SCANCODE_F12) {
             loop.screenshotRequested = true;
         }
     }
+    if (loop.devices->takeDeviceLost()) loop.shell->deviceLost();
     return true;
 }
 
-void drawFrame() {
+// Watching a saved game, Right or a controller's right shoulder held runs four frames a pass.
+int framesThisPass(const LoopState& loop) {
+    if (!loop.watching) return 1;
+    const Uint8* keys = SDL_GetKeyboardState(nullptr);
+    const bool fast = keys[SDL_SCANCODE_RIGHT] != 0 ||
+                      loop.devices->padButtonDown(SDL_CONTROLLER_BUTTON_RIGHTSHOULDER);
+    return fast ? 4 : 1;
+}
+
+void drawFrame(const SdlShell* shell = nullptr) {
     beginWindowPicture();
     glClear(GL_COLOR_BUFFER_BIT);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glEnable(GL_BLEND);
     gameEnv->drawScene();
+    if (shell != nullptr) shell->drawOverlay();
     glDisable(GL_BLEND);
     presentWindowPicture();
 }
@@ -104,16 +127,33 @@ void saveTimedScreenshot(const GamePaths& paths) {
     savePicture(path.c_str());
 }
 
-// One pass: events, a game frame, the wait, the picture. False when the loop is over.
-bool runPass(LoopState& loop, RunFiles& files, FrameTimer& timer, const FrameObserver& observer) {
-    if (loop.frameLimit >= 0 && loop.frame >= loop.frameLimit) return false;
-    if (!pumpEvents(loop)) return false;
-    if (!gameEnv->runFrame()) return false; // Escape: this pass draws nothing
+// One game frame and what follows it: the dump, and a game that ended handed to the table's
+// writer. False when Escape ended the game.
+bool runGameFrame(LoopState& loop, RunFiles& files) {
+    if (!gameEnv->runFrame()) return false;
     ++loop.frame;
     files.dump.afterFrame(*gameEnv, loop.frame);
+    if (loop.games != nullptr && loop.games->afterFrame(*gameEnv, loop.frame))
+        loop.scores->submit(loop.games->take());
+    return true;
+}
+
+bool limitReached(const LoopState& loop) {
+    return loop.frameLimit >= 0 && loop.frame >= loop.frameLimit;
+}
+
+// One pass: events, the game frames (none while paused), the wait, the picture. False when the
+// loop is over.
+bool runPass(LoopState& loop, RunFiles& files, FrameTimer& timer, const FrameObserver& observer) {
+    if (limitReached(loop)) return false;
+    if (!pumpEvents(loop)) return false;
+    if (!loop.shell->paused()) {
+        for (int n = framesThisPass(loop); n > 0 && !limitReached(loop); --n)
+            if (!runGameFrame(loop, files)) return false; // Escape: this pass draws nothing
+    }
     FrameTimer::Clock::time_point waitEnd = timer.wait();
     if (observer) observer(waitEnd);
-    drawFrame();
+    drawFrame(loop.shell);
     if (loop.screenshotRequested) saveTimedScreenshot(*loop.paths);
     loop.screenshotRequested = false;
     swapGLWindow();
@@ -121,20 +161,33 @@ bool runPass(LoopState& loop, RunFiles& files, FrameTimer& timer, const FrameObs
 }
 
 int64_t frameLimit(const CommandLine& options, const RunFiles& files) {
-    if (options.hasFrames) return options.frames;
-    if (files.hasLog) return files.log.frameCount();
+    if (options.hasFrames) return files.firstFrame + options.frames;
+    if (files.hasLog) return files.firstFrame + files.log.frameCount();
     return -1;
 }
 
 // The game between set-up and tear-down; returns the number of the last frame that ran.
-int64_t playGame(const CommandLine& options, RunFiles& files, SdlDevices* devices,
+int64_t playGame(const CommandLine& options, RunFiles& files, SdlDevices& devices, SdlShell& shell,
                  FrameTimer& timer, const FrameObserver& observer) {
     LoopState loop;
-    loop.devices = devices;
+    loop.devices = &devices;
+    loop.shell = &shell;
     loop.paths = &files.paths;
+    loop.replaying = files.hasLog;
+    loop.watching = options.watch > 0;
+    loop.frame = files.firstFrame;
     loop.frameLimit = frameLimit(options, files);
+    // Games played on the live devices are kept in the table, written off the frame path.
+    std::optional<GameRecorder> games;
+    std::optional<ScoreWriter> scores;
+    if (!loop.replaying) {
+        games.emplace(*gameEnv, files.seed);
+        scores.emplace(scoreFolderOf(files.paths));
+        loop.games = &*games;
+        loop.scores = &*scores;
+    }
     if (files.recording) gameInput->setRecorder(&files.recorder);
-    files.dump.afterFrame(*gameEnv, 0);
+    files.dump.afterFrame(*gameEnv, loop.frame);
     while (runPass(loop, files, timer, observer)) {
     }
     files.dump.finish(*gameEnv, loop.frame);
@@ -142,10 +195,47 @@ int64_t playGame(const CommandLine& options, RunFiles& files, SdlDevices* device
     // Drawing changes nothing in the game, so drawing again gives the last picture shown (or,
     // when no frame was drawn, the picture the game starts with).
     if (!options.screenshotPath.empty()) {
-        drawFrame();
+        drawFrame(&shell);
         files.screenshotFailed = !savePicture(options.screenshotPath.c_str());
     }
     return loop.frame;
+}
+
+SdlShell::Mode shellMode(const CommandLine& options, const RunFiles& files) {
+    if (options.watch > 0) return SdlShell::Mode::Watch;
+    return files.hasLog ? SdlShell::Mode::Replay : SdlShell::Mode::Play;
+}
+
+// The player's side of config.txt: the settings after its first line, whether this is the very
+// first start of a plain game (the file was only now created), and where changes are saved.
+struct PlayerSide {
+    PlayerSettings settings;
+    bool firstStart = false;
+    std::string configPath; // empty when config.txt could not be read or made
+};
+
+PlayerSide readPlayerSide(const CommandLine& options, const RunFiles& files) {
+    PlayerSide side;
+    const std::string& path = files.paths.configFile;
+    const ConfigResult config = readConfig(path, displaySettings);
+    if (config == ConfigResult::Read && !loadPlayerSettings(path, side.settings)) return side;
+    if (config != ConfigResult::Missing) side.configPath = path;
+    side.firstStart = config == ConfigResult::Created &&
+                      shellMode(options, files) == SdlShell::Mode::Play && !options.hasFrames;
+    return side;
+}
+
+// --watch N: the saved game's replay becomes the run's input log.
+bool findWatchedGame(CommandLine& options, ScoreEntry& entry, std::string& error) {
+    if (options.watch == 0) return true;
+    const GamePaths paths = resolveGamePaths(processPathFacts(options.dataPath));
+    return findSavedGame(paths, options.watch, entry, options.inputPath, error);
+}
+
+std::string windowTitle(const CommandLine& options, const ScoreEntry& entry) {
+    if (options.watch == 0) return kTitle;
+    return "Orvane - watching game " + std::to_string(options.watch) + " of the table (" +
+           std::to_string(entry.score) + " points, " + entry.date + ")";
 }
 
 // A software OpenGL driver allocates and frees its scene and vertex buffers every frame; with the C
@@ -172,24 +262,28 @@ void screenshotName(char* name, int size, std::chrono::system_clock::time_point 
                   static_cast<int>(millis.count()));
 }
 
-int runWindowed(const CommandLine& options, const FrameObserver& observer) {
+int runWindowed(const CommandLine& commandLine, const FrameObserver& observer) {
     keepFreedMemory();
+    CommandLine options = commandLine;
     RunFiles files;
+    ScoreEntry watched;
     std::string error;
-    if (!openRunFiles(options, files, error)) {
+    if (!findWatchedGame(options, watched, error) || !openRunFiles(options, files, error) ||
+        (options.watch > 0 && !checkSavedGame(files.log, watched, options.inputPath, error))) {
         std::fprintf(stderr, "orvane: %s\n", error.c_str());
         return 2;
     }
     displaySettings = DisplaySettings{};
     if (!files.paths.classic) makeUserFolder(files.paths.configFolder);
-    readConfig(files.paths.configFile, displaySettings);
+    const PlayerSide side = readPlayerSide(options, files);
     WindowOptions window{options.hasScale, options.scale, options.vsync};
     // Ctrl+C and SIGTERM end the game after its frame, as in the headless program, rather than
     // as SDL's close of the window: the exit status then tells the signal.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     catchStopSignals();
-    if (!createGLWindow(kTitle, displaySettings.width, displaySettings.height, kColorBits,
-                        displaySettings.fullscreen, displaySettings.frameRate, window)) {
+    if (!createGLWindow(windowTitle(options, watched).c_str(), displaySettings.width,
+                        displaySettings.height, kColorBits, displaySettings.fullscreen,
+                        displaySettings.frameRate, window)) {
         return 1;
     }
     FrameTimer timer(kPeriodFactor / static_cast<float>(displaySettings.frameRate));
@@ -203,8 +297,21 @@ int runWindowed(const CommandLine& options, const FrameObserver& observer) {
     setup.uploadTextures = true;
     setup.soundOutput = &audio;
     setupGame(setup);
-    playGame(options, files, files.replay ? nullptr : &devices, timer, observer);
+    startLoggedGame(files);
+    // A replay's own inputs drive the game; the devices still serve the shell's controls.
+    if (files.replay) devices.start();
+    gameEnv->gameOverFlashes = side.settings.flashes && !options.noFlashes;
+    SdlShell shell(shellMode(options, files), side.settings, side.configPath, &devices, &audio,
+                   options.mute);
+    shell.loadFont(files.paths.dataFolder + "/font.tga");
+    shell.setAutoPause(shellMode(options, files) == SdlShell::Mode::Play && !options.hasFrames);
+    shell.setWatchTitle(
+        options.watch > 0 ? "GAME " + std::to_string(options.watch) + " OF THE TABLE" : "REPLAY");
+    // The very first start opens on the controls, so a new player learns the chain first.
+    if (side.firstStart) shell.pause();
+    playGame(options, files, devices, shell, timer, observer);
     cleanupGame();
+    devices.shutdown();
     destroyGLWindow();
     SDL_Quit();
     if (!closeRunFiles(files, error)) {

@@ -1,7 +1,17 @@
 // The game environment: the world the elements play in, and the game's flow over it.
 #pragma once
 
+#include <cstdint>
+
 #include "world/world.h"
+
+// What replaying a game needs of the moment it began, besides its inputs: the random generator as
+// the game's start found it, the colour cycle and the best score of that moment.
+struct GameStart {
+    uint32_t random = 0;
+    int32_t colorCycle = 0;
+    int32_t highScore = 0;
+};
 
 class GameEnv : public World {
   public:
@@ -13,11 +23,17 @@ class GameEnv : public World {
     // game_start.cpp: destroy the old game's elements, reset the record and the level, place
     // the ship.
     void startNewGame();
+    // game_start.cpp: starts a game again from the moment a recorded one began.
+    void startGameFrom(const GameStart& start);
     // scene.cpp: draws one picture of the game.
     void drawScene();
 
     // Where the best score is kept; tests point it into a scratch folder.
     const char* highScorePath = "highscore.dat";
+    // The moment the current game began, kept for its replay.
+    GameStart lastStart;
+    // False: a game over shows its pattern from the first frame, without the white strobe.
+    bool gameOverFlashes = true;
 
   private:
     // game_frame.cpp

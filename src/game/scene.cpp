@@ -33,9 +33,10 @@ void drawElements(Element* const* elements, int count) {
     }
 }
 
-// Early on the playfield blinks white; then the pattern darkens it by multiplication.
-void drawGameOver(const Graphics& g, int32_t frames) {
-    if (frames < 64 && (frames & 2)) {
+// Early on the playfield blinks white (unless the player asked for no flashes); then the pattern
+// darkens it by multiplication.
+void drawGameOver(const Graphics& g, int32_t frames, bool flashes) {
+    if (flashes && frames < 64 && (frames & 2)) {
         drawBox(0, Level::kBandTop, 320, Level::kBandBottom - Level::kBandTop, kWhite);
         return;
     }
@@ -102,7 +103,7 @@ void GameEnv::drawScene() {
     drawElements(elements, kSlots);
     for (int layer = 4; layer < 8; ++layer)
         level->drawLevel(*graphics, layer);
-    if (state->gameOverFrames > 0) drawGameOver(*graphics, state->gameOverFrames);
+    if (state->gameOverFrames > 0) drawGameOver(*graphics, state->gameOverFrames, gameOverFlashes);
     drawBorders();
     drawTicker(*graphics, state->frameCount);
     drawScore(*graphics, *state);

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 
 #include "base/regular_file.h"
@@ -77,6 +78,29 @@ bool parseSeedLine(std::string_view line, uint32_t& seed, std::string& error) {
     return true;
 }
 
+// "start FRAME RANDOM CYCLE BEST", the line a saved game's log has after its seed.
+bool parseStartLine(std::string_view line, InputLog::Start& start, std::string& error) {
+    const auto words = splitWords(line);
+    if (words.size() != 5) {
+        error = "expected 'start FRAME RANDOM CYCLE BEST'";
+        return false;
+    }
+    uint64_t v[4] = {};
+    const uint64_t highs[4] = {INT64_MAX, 0xFFFFFFFFu, INT32_MAX, INT32_MAX};
+    const char* names[4] = {"start frame", "random state", "colour cycle", "best score"};
+    for (int i = 0; i < 4; ++i)
+        if (!readNumber(words[static_cast<size_t>(i) + 1], names[i], 0, highs[i], v[i], error))
+            return false;
+    start = {true, static_cast<int64_t>(v[0]), static_cast<uint32_t>(v[1]),
+             static_cast<int32_t>(v[2]), static_cast<int32_t>(v[3])};
+    return true;
+}
+
+bool isStartLine(std::string_view line) {
+    const auto words = splitWords(line);
+    return !words.empty() && words[0] == "start";
+}
+
 bool parseRow(std::string_view line, InputLogRow& row, std::string& error) {
     const auto words = splitWords(line);
     uint64_t value = 0;
@@ -112,6 +136,8 @@ class LogParser {
         std::string what;
         if (!haveSeed_) {
             ok = haveSeed_ = parseSeedLine(text, log_.seed, what);
+        } else if (log_.rowCount() == 0 && !log_.start.present && isStartLine(text)) {
+            ok = parseStartLine(text, log_.start, what);
         } else {
             InputLogRow row;
             ok = parseRow(text, row, what);
@@ -257,6 +283,11 @@ std::string formatInputLogRow(const InputLogRow& row) {
 
 std::string formatInputLog(const InputLog& log) {
     std::string text = std::string(kHeader) + "\nseed " + std::to_string(log.seed) + "\n";
+    if (log.start.present) {
+        text += "start " + std::to_string(log.start.frame) + " " +
+                std::to_string(log.start.random) + " " + std::to_string(log.start.colorCycle) +
+                " " + std::to_string(log.start.highScore) + "\n";
+    }
     int32_t count = 0;
     const HeldInputs* held = nullptr;
     for (size_t at = 0; log.next(at, count, held);)
@@ -299,12 +330,16 @@ bool InputLogRecorder::open(const std::string& path, uint32_t seed, std::string&
     return true;
 }
 
-void InputLogRecorder::recordFrame(const Input& input) {
+HeldInputs heldInputsOf(const Input& input) {
     HeldInputs held;
     for (int n = 0; n < kInputCount; ++n) {
         if (input.isDown(n)) held.set(n);
     }
-    recordHeld(held);
+    return held;
+}
+
+void InputLogRecorder::recordFrame(const Input& input) {
+    recordHeld(heldInputsOf(input));
 }
 
 void InputLogRecorder::recordHeld(const HeldInputs& held) {

@@ -31,7 +31,18 @@ class InputLog {
     // five times a second, fits.
     static constexpr int64_t kMaxFileBytes = int64_t{4} << 30;
 
+    // Where a log of one game of a longer session begins: the frames run before it, the random
+    // generator's state as that game started, the colour cycle and the best score then.
+    struct Start {
+        bool present = false; // the optional "start" line; without it the log begins at set-up
+        int64_t frame = 0;
+        uint32_t random = 0;
+        int32_t colorCycle = 0;
+        int32_t highScore = 0;
+    };
+
     uint32_t seed = 0;
+    Start start;
 
     void addRow(const InputLogRow& row);
     size_t rowCount() const { return rows_; }
@@ -62,6 +73,8 @@ bool loadInputLog(const std::string& path, InputLog& log, std::string& error);
 std::string formatInputLog(const InputLog& log);
 // One row as written in a log: the count and then the held input numbers in rising order.
 std::string formatInputLogRow(const InputLogRow& row);
+// The inputs held in the frame the Input object last read.
+HeldInputs heldInputsOf(const Input& input);
 // Writes a frame's held inputs into the arrays a source fills (see InputSource::readState).
 void writeHeldInputs(const HeldInputs& held, uint8_t keys[256], uint8_t joyState[10]);
 

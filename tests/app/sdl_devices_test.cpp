@@ -6,6 +6,9 @@
 #include <algorithm>
 #include <cstring>
 #include <string>
+#include <vector>
+
+#include "input/input.h"
 
 namespace {
 
@@ -116,6 +119,50 @@ TEST_F(VirtualJoystick, RawAndGameControllerMappings) {
         button(n, true);
     axis(SDL_CONTROLLER_AXIS_LEFTY, 32767);
     EXPECT_EQ(pollAndRead(), "0101001001");
+    // The player's own buttons: Y fires instead of A or B, the left shoulder moves left instead
+    // of the pad's arrow; the chain keeps its usual X or Y.
+    PlayerSettings own;
+    own.pads[static_cast<int>(PlayerControl::kFire)] = SDL_CONTROLLER_BUTTON_Y;
+    own.pads[static_cast<int>(PlayerControl::kLeft)] = SDL_CONTROLLER_BUTTON_LEFTSHOULDER;
+    devices_.setBindings(own);
+    EXPECT_EQ(pollAndRead(), "0001001001");
+    button(SDL_CONTROLLER_BUTTON_Y, true);
+    button(SDL_CONTROLLER_BUTTON_LEFTSHOULDER, true);
+    EXPECT_EQ(pollAndRead(), "0101101011"); // Y no longer swings the chain
+}
+
+// Keys by the player's settings: a moved control's key gives that control's input number and its
+// old key gives nothing; pause and mute never reach the game; other keys pass as they are.
+TEST(Keyboard, OwnKeysReachTheGameAsTheirControlsInputNumbers) {
+    PlayerSettings own;
+    own.keys[static_cast<int>(PlayerControl::kFire)] = SDL_SCANCODE_J;
+    own.keys[static_cast<int>(PlayerControl::kLeft)] = SDL_SCANCODE_A;
+    own.keys[static_cast<int>(PlayerControl::kPause)] = SDL_SCANCODE_SPACE;
+    const struct {
+        std::vector<SDL_Scancode> held;
+        std::vector<int> inputs; // the game's inputs that read as held
+    } cases[] = {
+        {{SDL_SCANCODE_J}, {kKeyZ, 0x24}}, // J fires, and is J as well
+        {{SDL_SCANCODE_Z}, {}},            // Z no longer fires
+        {{SDL_SCANCODE_A}, {kKeyLeft, 0x1E}},
+        {{SDL_SCANCODE_LEFT}, {}},
+        {{SDL_SCANCODE_X, SDL_SCANCODE_UP}, {kKeyX, kKeyUp}}, // unmoved controls as always
+        {{SDL_SCANCODE_SPACE, SDL_SCANCODE_M, SDL_SCANCODE_PAUSE}, {}},
+        {{SDL_SCANCODE_P, SDL_SCANCODE_ESCAPE}, {0x19, kKeyEscape}}, // P is a key like others now
+    };
+    for (const auto& c : cases) {
+        Uint8 held[SDL_NUM_SCANCODES] = {};
+        for (SDL_Scancode key : c.held)
+            held[key] = 1;
+        uint8_t keys[256] = {};
+        keysFromKeyboard(held, SDL_NUM_SCANCODES, own, keys);
+        std::vector<int> down;
+        for (int n = 0; n < 256; ++n)
+            if (keys[n] != 0) down.push_back(n);
+        std::vector<int> expected = c.inputs;
+        std::sort(expected.begin(), expected.end());
+        EXPECT_EQ(down, expected) << SDL_GetScancodeName(c.held[0]);
+    }
 }
 
 TEST_F(VirtualJoystick, PollingThreadDeliversAndNeverOverlapsARead) {

@@ -94,4 +94,25 @@ TEST_F(WindowedProgram, F12SavesATimedScreenshotAndEscapeEndsAReplay) {
     EXPECT_EQ(shots, 1);
 }
 
+// P pauses and resumes: while paused no frame runs or is recorded or dumped, P itself never reaches
+// the log, and the log replays headless to the same last state.
+TEST_F(WindowedProgram, APausedGameRecordsAndReplaysAsIfNeverPaused) {
+    CommandLine options;
+    options.hasFrames = true;
+    options.frames = 30;
+    options.hasSeed = true;
+    options.seed = 9;
+    options.recordPath = "game.log";
+    options.dumpPath = "window.jsonl";
+    int waits = 0;
+    EXPECT_EQ(runPressing(dir_, options, {{5, SDL_SCANCODE_P}, {25, SDL_SCANCODE_P}}, waits), 0);
+    EXPECT_EQ(waits, 50); // 30 frames and 20 passes paused
+    EXPECT_EQ(file("game.log"), "orvane-input 1\nseed 9\n30\n");
+    run("--headless --input game.log --dump headless.jsonl");
+    const auto window = splitLines(file("window.jsonl"));
+    const auto headless = splitLines(file("headless.jsonl"));
+    ASSERT_EQ(window.size(), 31u);
+    EXPECT_EQ(window, headless);
+}
+
 } // namespace

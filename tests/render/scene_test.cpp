@@ -85,3 +85,31 @@ TEST_F(Scene, NumbersAreZeroPaddedAndOverlongTextIsCutSafely) {
     expectPixels({{150, 160, kBand160}, {157, 160, digit(5)}, {0, 170, digit(1)}});
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
+
+// As a game ends the playfield strobes white on frames 2, 3, 6, 7, ... 63; without flashes those
+// frames show what the frames around them show, and every other frame is the same either way.
+TEST_F(Scene, NoFlashesChangesOnlyTheStrobeFrames) {
+    const Rgb8 kWhite{255, 255, 255};
+    const auto samples = [this](bool flashes) {
+        env->gameOverFlashes = flashes;
+        draw();
+        std::vector<Rgb8> row;
+        for (int x = 0; x < 320; x += 7)
+            for (int y : {20, 60, 100, 180, 200})
+                row.push_back(pixel(x, y));
+        return row;
+    };
+    for (int32_t frame = 1; frame <= 70; ++frame) {
+        SCOPED_TRACE(frame);
+        state.gameOverFrames = frame;
+        const auto without = samples(false);
+        const auto with = samples(true);
+        if (frame < 64 && (frame & 2) != 0) {
+            EXPECT_NE(with, without);
+            EXPECT_EQ(pixel(160, 100), kWhite);
+        } else {
+            EXPECT_EQ(with, without);
+        }
+        EXPECT_NE(without[17], kWhite); // (21, 100) in the playfield
+    }
+}
