@@ -5,13 +5,17 @@
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "base/sound.h"
 #include "game/game_env.h"
+#include "game/game_recorder.h"
+#include "game/score_writer.h"
 #include "game/setup.h"
 #include "input/input.h"
+#include "support/scratch_dir.h"
 #include "support/scripted_player.h"
 #include "world/game_state.h"
 
@@ -35,11 +39,19 @@ class BenchGame {
     BenchGame(const BenchGame&) = delete;
     BenchGame& operator=(const BenchGame&) = delete;
 
-    // One frame; the sound record is emptied as the state dump would.
+    // One frame; the sound record is emptied as the state dump would. With saving on, the frame
+    // also does what the windowed loop does after it: each ended game goes to the table's writer.
     void frame() {
         benchmark::DoNotOptimize(gameEnv->runFrame());
         SoundRecord::clear();
         if (gameEnv->state->gameOverFrames == 0) ++playFrames_;
+        ++frame_;
+        if (recorder_ && recorder_->afterFrame(*gameEnv, frame_))
+            writer_->submit(recorder_->take());
+    }
+    void saveGames() {
+        recorder_.emplace(*gameEnv, 12345);
+        writer_.emplace(table_.path().string());
     }
     int64_t playFrames() const { return playFrames_; }
 
@@ -48,6 +60,10 @@ class BenchGame {
     std::string path_ =
         (std::filesystem::temp_directory_path() / "orvane_bench_highscore.dat").string();
     int64_t playFrames_ = 0;
+    int64_t frame_ = 0;
+    ScratchDir table_;
+    std::optional<GameRecorder> recorder_;
+    std::optional<ScoreWriter> writer_;
 };
 
 void BM_GameFrame(benchmark::State& state) {
@@ -81,6 +97,7 @@ void BM_GameFrameSpread(benchmark::State& state) {
     wall.reserve(kFrames);
     cpu.reserve(kFrames);
     BenchGame game;
+    if (state.range(0) != 0) game.saveGames();
     for (auto _ : state) {
         const auto start = std::chrono::steady_clock::now();
         const double cpuStart = threadCpuMicros();
@@ -93,7 +110,8 @@ void BM_GameFrameSpread(benchmark::State& state) {
     reportSpread(state, "", wall);
     reportSpread(state, "cpu_", cpu);
 }
-BENCHMARK(BM_GameFrameSpread)->Iterations(kFrames)->Unit(benchmark::kMicrosecond);
+// Argument 1: every ended game is also kept as a replay in the table, written off the frame.
+BENCHMARK(BM_GameFrameSpread)->Arg(0)->Arg(1)->Iterations(kFrames)->Unit(benchmark::kMicrosecond);
 
 // The same seeded game played three times, keeping each frame's cheapest run: a frame that is
 // slow in every run costs the game that much; one slow in a single run was the machine (an

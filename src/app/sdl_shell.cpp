@@ -155,6 +155,10 @@ std::vector<OverlayLine> SdlShell::pauseLines() const {
     const auto key = [this](PlayerControl c) {
         return keyName(settings_.keys[static_cast<int>(c)]);
     };
+    const auto pad = [this](PlayerControl c, const char* usual) {
+        const SDL_GameControllerButton own = settings_.pads[static_cast<int>(c)];
+        return own == SDL_CONTROLLER_BUTTON_INVALID ? std::string(usual) : padButtonName(own);
+    };
     if (mode_ != Mode::Play) {
         return {{watchTitle_, kBright},
                 {""},
@@ -166,7 +170,10 @@ std::vector<OverlayLine> SdlShell::pauseLines() const {
             {"MOVE: " + key(PlayerControl::kUp) + " " + key(PlayerControl::kDown) + " " +
              key(PlayerControl::kLeft) + " " + key(PlayerControl::kRight)},
             {"PAUSE: " + key(PlayerControl::kPause) + "   MUTE: M   QUIT: ESCAPE"},
-            {"CONTROLLER: A FIRE, X CHAIN, START PAUSE", kDim},
+            {"CONTROLLER: " + pad(PlayerControl::kFire, "A") + " FIRE, " +
+                 pad(PlayerControl::kLink, "X") + " CHAIN, " + pad(PlayerControl::kPause, "START") +
+                 " PAUSE",
+             kDim},
             {"AFTER A GAME OVER, FIRE PLAYS AGAIN", kDim},
             {""},
             {"BELOW: SCORE, LIVES, LEVEL, KILLS TO NEXT", kDim},

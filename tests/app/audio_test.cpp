@@ -106,6 +106,35 @@ TEST_F(LoopbackAudio, AmbientLoopsAtFortyPercentUntilStopped) {
     EXPECT_LT(peak(1000), 50);
 }
 
+// The player's levels scale the game's volumes; mute and pause silence everything, and resuming
+// brings the ambient loop back.
+TEST_F(LoopbackAudio, LevelsScaleMuteSilencesAndPauseHoldsTheLoop) {
+    writeWave(folder_ / "ambient.wav", 11025, 1, 8000, 551);
+    writeWave(folder_ / "pshot.wav", 44100, 1, 8000, 44100);
+    startAudio();
+    peak(4410);
+    const int ambient = settledPeak();
+    audio_->setLevels(100, 50, false);
+    EXPECT_NEAR(double(settledPeak()) / ambient, 0.5, 0.05);
+    // Changes of gain reach the output over a few milliseconds.
+    const auto silent = [this] {
+        peak(4410);
+        return peak(1000) < 50;
+    };
+    audio_->setLevels(0, 0, false);
+    audio_->play(kSoundPshot, 100, 100);
+    EXPECT_TRUE(silent());
+    audio_->setLevels(25, 100, true);
+    audio_->play(kSoundPshot, 100, 100);
+    EXPECT_TRUE(silent());
+    audio_->setLevels(100, 100, false);
+    audio_->play(kSoundPshot, 100, 100);
+    audio_->setPaused(true);
+    EXPECT_TRUE(silent());
+    audio_->setPaused(false);
+    EXPECT_NEAR(double(settledPeak()) / ambient, 1.0, 0.05); // the loop alone: the shot stopped
+}
+
 TEST_F(LoopbackAudio, MissingAndBrokenFilesStaySilentAndStereoIsMixed) {
     writeWave(folder_ / "lock.wav", 44100, 2, 6000, 4410);
     writeWholeFile(folder_ / "level.wav", "RIFF not a wave");
