@@ -6,7 +6,12 @@ packages=(build-essential cmake pkg-config libsdl2-dev libopenal-dev libgl-dev l
           libpng-dev libgtest-dev libgmock-dev libbenchmark-dev)
 if [ "${1:-}" = "--tests" ]; then
     packages+=(xvfb xauth libgl1-mesa-dri clang libclang-rt-14-dev clang-tidy cppcheck
-               lintian desktop-file-utils appstream dpkg-dev)
+               lintian desktop-file-utils appstream dpkg-dev emscripten chromium nodejs)
+    # A node from elsewhere brings its own npm; Debian's comes as a package of its own.
+    command -v npm >/dev/null || packages+=(npm)
+fi
+if [ "${1:-}" = "--web" ]; then
+    packages=(cmake emscripten nodejs python3)
 fi
 
 missing=()

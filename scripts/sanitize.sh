@@ -25,7 +25,7 @@ run_asan() {
     build_asan
     cc -O2 -shared -fPIC -o build-asan/keep_modules.so "$supp/keep_modules.c"
     (cd build-asan && LD_PRELOAD="$(pwd)/keep_modules.so" \
-        xvfb-run -a -s "-screen 0 1024x768x24" ctest --output-on-failure -j"$jobs")
+        xvfb-run -a -s "-screen 0 1024x768x24" ctest --output-on-failure -j"$jobs" -LE web)
 }
 
 # Runs a test program under ThreadSanitizer: a race report or a failing test fails the stage.

@@ -1,14 +1,15 @@
-// Loads the ten wave files through SDL, plays them on OpenAL sources, loops the ambient sound.
+// Loads the ten wave files, plays them on OpenAL sources, loops the ambient sound.
 #include "app/openal_audio.h"
 
-#include <SDL2/SDL.h>
+#ifndef __EMSCRIPTEN__
 #include <dlfcn.h>
+#endif
 
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
-#include "base/regular_file.h"
+#include "base/wave_file.h"
 
 #include <algorithm>
 #include <cstring>
@@ -20,44 +21,15 @@ namespace {
 const char* const kEffectNames[kSoundCount] = {"pshot", "eshot", "boom", "crash", "ehit",
                                                "die",   "level", "lock", "orbhit"};
 
-// Sound files are small; anything larger is not one of ours.
-constexpr size_t kMaxWaveBytes = size_t{64} << 20;
-
-// Decodes a wave file to 16-bit mono samples at the file's own rate; false when it cannot. Only a
-// regular file is read, so a FIFO in a sound's place never stalls the start.
-bool decodeWave(const std::string& path, std::vector<uint8_t>& pcm, int& rate) {
-    std::string bytes;
-    if (!readRegularFile(path.c_str(), kMaxWaveBytes, bytes)) return false;
-    SDL_AudioSpec spec;
-    Uint8* data = nullptr;
-    Uint32 length = 0;
-    SDL_RWops* stream = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
-    if (stream == nullptr || SDL_LoadWAV_RW(stream, 1, &spec, &data, &length) == nullptr)
-        return false;
-    SDL_AudioCVT convert;
-    int built = SDL_BuildAudioCVT(&convert, spec.format, spec.channels, spec.freq, AUDIO_S16SYS, 1,
-                                  spec.freq);
-    bool ok = built >= 0 && length > 0;
-    if (ok) {
-        pcm.assign(static_cast<size_t>(length) * std::max(convert.len_mult, 1), 0);
-        std::memcpy(pcm.data(), data, length);
-        convert.buf = pcm.data();
-        convert.len = static_cast<int>(length);
-        if (built == 1) ok = SDL_ConvertAudio(&convert) == 0;
-        pcm.resize(built == 1 ? static_cast<size_t>(convert.len_cvt) : length);
-        ok = ok && pcm.size() >= 2;
-    }
-    SDL_FreeWAV(data);
-    rate = spec.freq;
-    return ok;
-}
-
 // Without a sound device the audio libraries each report their failed attempts on standard
 // error; the game says it once itself. OpenAL Soft listens to its log level, and ALSA (loaded
 // by OpenAL) to an error handler, set here when the library is present.
+#ifndef __EMSCRIPTEN__
 void ignoreAlsaError(const char*, int, const char*, int, const char*, ...) {}
+#endif
 
 void quietLibraries() {
+#ifndef __EMSCRIPTEN__
     setenv("ALSOFT_LOGLEVEL", "0", 0);
     using Handler = void (*)(const char*, int, const char*, int, const char*, ...);
     void* alsa = dlopen("libasound.so.2", RTLD_LAZY | RTLD_NOLOAD);
@@ -65,7 +37,8 @@ void quietLibraries() {
     if (alsa == nullptr) return;
     auto setHandler = reinterpret_cast<int (*)(Handler)>(dlsym(alsa, "snd_lib_error_set_handler"));
     if (setHandler != nullptr) setHandler(ignoreAlsaError);
-    // The library stays loaded: OpenAL keeps using it, with the handler in place.
+        // The library stays loaded: OpenAL keeps using it, with the handler in place.
+#endif
 }
 
 } // namespace
@@ -137,13 +110,13 @@ void OpenAlAudio::setPaused(bool paused) {
 }
 
 void OpenAlAudio::loadChannel(Channel& channel, const char* name) {
-    std::vector<uint8_t> pcm;
+    std::vector<int16_t> pcm;
     int rate = 0;
     if (!decodeWave(folder_ + "/" + name + ".wav", pcm, rate) || rate <= 0) return;
     alGetError();
     alGenBuffers(1, &channel.buffer);
-    alBufferData(channel.buffer, AL_FORMAT_MONO16, pcm.data(), static_cast<ALsizei>(pcm.size()),
-                 rate);
+    alBufferData(channel.buffer, AL_FORMAT_MONO16, pcm.data(),
+                 static_cast<ALsizei>(pcm.size() * sizeof(int16_t)), rate);
     alGenSources(1, &channel.source);
     if (alGetError() != AL_NO_ERROR) {
         releaseChannel(channel);

@@ -6,7 +6,8 @@
 
 #include "game/score_table.h"
 
-ScoreWriter::ScoreWriter(std::string folder) : folder_(std::move(folder)) {}
+ScoreWriter::ScoreWriter(std::string folder, bool threaded)
+    : folder_(std::move(folder)), threaded_(threaded) {}
 
 ScoreWriter::~ScoreWriter() {
     {
@@ -18,6 +19,10 @@ ScoreWriter::~ScoreWriter() {
 }
 
 void ScoreWriter::submit(FinishedGame game) {
+    if (!threaded_) {
+        save(game);
+        return;
+    }
     {
         std::lock_guard<std::mutex> lock(mutex_);
         waiting_.push_back(std::move(game));

@@ -15,7 +15,9 @@ class ScoreWriter {
     // A folder that another copy of the game keeps busy is tried this many times, a second each.
     static constexpr int kAttempts = 10;
 
-    explicit ScoreWriter(std::string folder);
+    // Without a thread of its own (a browser without threads) each game is saved at once, after
+    // the frame that ended it.
+    explicit ScoreWriter(std::string folder, bool threaded = true);
     // Saves every game still waiting, then ends the thread.
     ~ScoreWriter();
     ScoreWriter(const ScoreWriter&) = delete;
@@ -30,6 +32,7 @@ class ScoreWriter {
     void save(const FinishedGame& game) const;
 
     std::string folder_;
+    bool threaded_;
     std::mutex mutex_;
     std::condition_variable changed_;
     std::deque<FinishedGame> waiting_;

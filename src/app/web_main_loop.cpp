@@ -1,0 +1,254 @@
+// One browser frame callback: the game frames that are due (none while paused), then one picture.
+#include "app/web_main_loop.h"
+
+#include <GL/gl.h>
+#include <GLFW/glfw3.h>
+#include <emscripten.h>
+#include <emscripten/html5.h>
+#include <sys/stat.h>
+
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/command_line.h"
+#include "app/config.h"
+#include "app/headless_run.h"
+#include "app/openal_audio.h"
+#include "app/saved_games.h"
+#include "app/web_devices.h"
+#include "base/sound.h"
+#include "game/game_env.h"
+#include "game/game_recorder.h"
+#include "game/score_writer.h"
+#include "game/setup.h"
+#include "game/state_dump.h"
+#include "render/overlay.h"
+#include "render/text_font.h"
+#include "world/game_state.h"
+
+namespace {
+
+constexpr double kPeriodMs = 0.98 * 1000.0 / 75.0; // the desktop's pacing: 76.5 frames a second
+constexpr int kMostFramesPerCallback = 2;
+constexpr int kWidth = 640;
+constexpr int kHeight = 480;
+
+// Everything the loop keeps between callbacks.
+struct WebGame {
+    RunFiles files;
+    WebDevices devices;
+    std::unique_ptr<OpenAlAudio> audio;
+    std::unique_ptr<GameRecorder> games;
+    std::unique_ptr<ScoreWriter> scores;
+    TextFont font;
+    GLFWwindow* window = nullptr;
+    double due = 0.0; // when the next game frame is due, in milliseconds
+    int64_t frame = 0;
+    int64_t frameLimit = -1;
+    bool paused = false;
+    bool muted = false;
+    bool over = false; // Escape or the frame limit ended the game
+    std::string stateLine;
+};
+
+WebGame* web = nullptr;
+
+// The browser's storage is written back after every change to the files the game keeps.
+void syncStorage() {
+    // clang-format off
+    EM_ASM({ if (Module.orvaneSync) Module.orvaneSync(); });
+    // clang-format on
+}
+
+void setPaused(bool paused) {
+    if (web->paused == paused) return;
+    web->paused = paused;
+    if (web->audio) web->audio->setPaused(paused);
+    // clang-format off
+    EM_ASM({ if (Module.orvanePaused) Module.orvanePaused($0); }, paused);
+    // clang-format on
+}
+
+EM_BOOL onHidden(int, const EmscriptenVisibilityChangeEvent* event, void*) {
+    if (event->hidden) setPaused(true);
+    web->devices.releaseAll();
+    return EM_FALSE;
+}
+
+EM_BOOL onBlur(int, const EmscriptenFocusEvent*, void*) {
+    setPaused(true);
+    web->devices.releaseAll();
+    return EM_FALSE;
+}
+
+void drawPicture() {
+    glClear(GL_COLOR_BUFFER_BIT);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glEnable(GL_BLEND);
+    gameEnv->drawScene();
+    if (web->paused) {
+        drawOverlay(web->font, "PAUSED",
+                    {{"FIRE: Z   CHAIN, HOLD TO SWING: X", {255, 255, 255}},
+                     {"MOVE: ARROW KEYS   MUTE: M"},
+                     {"GAMEPAD: A FIRE, X CHAIN, START PAUSE", {150, 150, 150}},
+                     {""},
+                     {"P: PLAY", {255, 255, 255}}});
+    }
+    glDisable(GL_BLEND);
+}
+
+// One game frame and what follows it; false when Escape ended the game.
+bool runGameFrame() {
+    if (!gameEnv->runFrame()) return false;
+    ++web->frame;
+    web->files.dump.afterFrame(*gameEnv, web->frame);
+    if (web->games && web->games->afterFrame(*gameEnv, web->frame))
+        web->scores->submit(web->games->take());
+    // A game that ended with this frame wrote the best score (and the table).
+    if (gameEnv->state->gameOverFrames == 1) syncStorage();
+    return true;
+}
+
+void finish() {
+    web->over = true;
+    web->files.dump.finish(*gameEnv, web->frame);
+    std::string error;
+    closeRunFiles(web->files, error);
+    // clang-format off
+    EM_ASM({ if (Module.orvaneOver) Module.orvaneOver(); });
+    // clang-format on
+}
+
+// The frames due by the game's own clock, at most two a callback; after a stall (a hidden tab,
+// a slow machine) the debt is dropped rather than run as a burst.
+int framesDue(double now) {
+    int count = 0;
+    while (now >= web->due && count < kMostFramesPerCallback) {
+        web->due += kPeriodMs;
+        ++count;
+    }
+    if (now - web->due > kPeriodMs) web->due = now + kPeriodMs;
+    return count;
+}
+
+void frameCallback() {
+    if (web->devices.takePauseRequest()) setPaused(!web->paused);
+    if (web->devices.takeMuteRequest()) {
+        web->muted = !web->muted;
+        if (web->audio) web->audio->setLevels(100, 100, web->muted);
+    }
+    const double now = emscripten_get_now();
+    if (web->over) return;
+    if (web->paused) {
+        web->due = now + kPeriodMs;
+    } else {
+        for (int n = framesDue(now); n > 0 && !web->over; --n) {
+            if ((web->frameLimit >= 0 && web->frame >= web->frameLimit) || !runGameFrame()) {
+                finish();
+                return;
+            }
+        }
+    }
+    drawPicture();
+    glfwSwapBuffers(web->window);
+}
+
+bool openCanvas() {
+    if (glfwInit() != GLFW_TRUE) return false;
+    web->window = glfwCreateWindow(kWidth, kHeight, "Orvane", nullptr, nullptr);
+    if (web->window == nullptr) return false;
+    glfwMakeContextCurrent(web->window);
+    glEnable(GL_TEXTURE_2D);
+    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_CULL_FACE);
+    // One unit per canvas pixel, origin top left, y downwards, as the desktop's window.
+    glViewport(0, 0, kWidth, kHeight);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(0.0, kWidth, kHeight, 0.0, 1.0, -1.0);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    return true;
+}
+
+} // namespace
+
+int runWebWindowed(const CommandLine& options) {
+    // Emscripten starts with a mask of 0777, which would make every file the game writes
+    // unreadable once the page is loaded again; a desktop's usual mask keeps them the player's.
+    ::umask(022);
+    web = new WebGame();
+    std::string error;
+    if (!openRunFiles(options, web->files, error)) {
+        std::fprintf(stderr, "orvane: %s\n", error.c_str());
+        return 2;
+    }
+    displaySettings = DisplaySettings{};
+    readConfig(web->files.paths.configFile, displaySettings);
+    if (!openCanvas()) {
+        std::fprintf(stderr, "orvane: no WebGL in this browser\n");
+        return 1;
+    }
+    web->audio = std::make_unique<OpenAlAudio>(web->files.paths.dataFolder + "/sfx");
+    SoundRecord::clear();
+    SetupOptions setup;
+    describeSetup(web->files, setup);
+    setup.inputSource =
+        web->files.replay ? static_cast<InputSource*>(web->files.replay.get()) : &web->devices;
+    if (web->files.replay) web->devices.start();
+    setup.uploadTextures = true;
+    setup.soundOutput = web->audio.get();
+    setupGame(setup);
+    startLoggedGame(web->files);
+    gameEnv->gameOverFlashes = !options.noFlashes;
+    if (options.mute) web->audio->setLevels(100, 100, web->muted = true);
+    web->font.load(web->files.paths.dataFolder + "/font.tga");
+    web->frame = web->files.firstFrame;
+    if (options.hasFrames) web->frameLimit = web->files.firstFrame + options.frames;
+    if (web->files.hasLog && !options.hasFrames)
+        web->frameLimit = web->files.firstFrame + web->files.log.frameCount();
+    if (!web->files.hasLog) {
+        web->games = std::make_unique<GameRecorder>(*gameEnv, web->files.seed);
+        web->scores = std::make_unique<ScoreWriter>(scoreFolderOf(web->files.paths), false);
+    }
+    web->files.dump.afterFrame(*gameEnv, web->frame);
+    emscripten_set_visibilitychange_callback(nullptr, EM_FALSE, onHidden);
+    emscripten_set_blur_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, EM_FALSE, onBlur);
+    syncStorage(); // a config.txt made now
+    web->due = emscripten_get_now();
+    emscripten_set_main_loop(frameCallback, 0, 0);
+    return 0;
+}
+
+// Hooks for the page and its tests.
+extern "C" {
+
+// The state dump's line of the current state.
+EMSCRIPTEN_KEEPALIVE const char* orvane_state_line() {
+    web->stateLine.clear();
+    if (gameEnv != nullptr) appendStateLine(web->stateLine, *gameEnv, web->frame, {});
+    return web->stateLine.c_str();
+}
+
+// The picture as drawn now, 640 x 480 RGBA with the bottom row first (as WebGL reads it).
+EMSCRIPTEN_KEEPALIVE const uint8_t* orvane_picture() {
+    static std::vector<uint8_t> pixels(kWidth * kHeight * 4);
+    const bool paused = web->paused;
+    web->paused = false; // the game's own picture, without the pause screen
+    drawPicture();
+    web->paused = paused;
+    glReadPixels(0, 0, kWidth, kHeight, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+    return pixels.data();
+}
+
+EMSCRIPTEN_KEEPALIVE int orvane_paused() {
+    return web != nullptr && web->paused ? 1 : 0;
+}
+
+EMSCRIPTEN_KEEPALIVE double orvane_frames() {
+    return web != nullptr ? static_cast<double>(web->frame) : 0.0;
+}
+}

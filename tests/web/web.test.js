@@ -1,0 +1,118 @@
+// The browser version: the same game as the desktop's frame for frame (under node) and pixel for
+// pixel (in Chromium), the page's keys, its saved best score, and its pause when hidden.
+'use strict';
+
+const assert = require('node:assert');
+const { execFileSync } = require('node:child_process');
+const fs = require('node:fs');
+const path = require('node:path');
+const { after, before, test } = require('node:test');
+const { source, serve, openBrowser, openGame, gameState, runDesktop, readPng } =
+  require('./support');
+
+const recorded = path.join(source, 'tests/recorded');
+const nodeProgram = path.join(source, 'build-web/orvane_node.js');
+// Seed 1's first game with the ship left alone ends on frame 517 with 291 points.
+const shortGame = 'orvane-input 1\nseed 1\n600\n';
+
+let server;
+let browser;
+before(async () => {
+  server = await serve({
+    'careful.log': fs.readFileSync(path.join(recorded, 'careful.log')),
+    'short.log': shortGame,
+  });
+  browser = await openBrowser();
+});
+after(async () => {
+  await browser.close();
+  server.close();
+});
+
+const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
+
+test('every recorded game replays under node to the desktop dump', () => {
+  for (const log of fs.readdirSync(recorded).filter((name) => name.endsWith('.log'))) {
+    const args = ['--headless', '--input', path.join(recorded, log), '--dump-every', '20',
+                  '--dump', 'dump.jsonl'];
+    const desktop = runDesktop(args);
+    const web = runDesktop(['--version']);
+    execFileSync('node', [nodeProgram, ...args], { cwd: web });
+    assert.ok(fs.readFileSync(path.join(desktop, 'dump.jsonl')).equals(
+      fs.readFileSync(path.join(web, 'dump.jsonl'))), log);
+  }
+});
+
+test('a replay in the address shows the desktop picture of its last frame', async () => {
+  const page = await openGame(browser, server, '?input=careful.log&frames=300&autostart');
+  await page.waitForFunction('Module.over', { timeout: 60000 });
+  const pixels = await page.evaluate(() => {
+    const at = Module.ccall('orvane_picture', 'number');
+    return Array.from(Module.HEAPU8.subarray(at, at + 640 * 480 * 4));
+  });
+  const shot = readPng(path.join(
+    runDesktop(['--input', path.join(recorded, 'careful.log'), '--frames', '300',
+                '--screenshot', 'shot.png']), 'shot.png'));
+  let differing = 0;
+  for (let y = 0; y < 480; ++y) {
+    for (let x = 0; x < 640; ++x) {
+      for (let c = 0; c < 3; ++c) {
+        const web = pixels[((479 - y) * 640 + x) * 4 + c];
+        if (Math.abs(web - shot.rgb[(y * 640 + x) * 3 + c]) > 1) ++differing;
+      }
+    }
+  }
+  assert.strictEqual(differing, 0, `${differing} channels differ by more than 1`);
+  assert.deepStrictEqual(page.problems, []);
+  await page.close();
+});
+
+test('keys by position move the ship and fire; the page does not scroll', async () => {
+  const page = await openGame(browser, server);
+  assert.match(await page.$eval('#message', (e) => e.textContent), /click or press a key to play/);
+  await page.keyboard.press('Space'); // the gesture that starts the game and its sound
+  await page.keyboard.down('ArrowDown');
+  await page.keyboard.down('z');
+  await sleep(700);
+  const state = await gameState(page);
+  await page.keyboard.up('z');
+  await page.keyboard.up('ArrowDown');
+  const ship = state.elements.find((e) => e.code === 0x10001);
+  assert.ok(ship.y > 64 * 256, `the ship stayed at ${ship.y / 256}`);
+  assert.ok(state.elements.some((e) => e.code === 0x10002), 'no shot fired');
+  assert.strictEqual(await page.evaluate(() => scrollY), 0);
+  assert.deepStrictEqual(page.problems, []);
+  await page.close();
+});
+
+test('the best score survives a reload', async () => {
+  const page = await openGame(browser, server, '?input=short.log&autostart');
+  await page.waitForFunction('Module.over && !Module.syncing', { timeout: 60000 });
+  assert.strictEqual((await gameState(page)).state.highScore, 291);
+  await sleep(1000); // IndexedDB commits its transaction a moment after the writes report done
+  await page.reload();
+  await page.waitForFunction('Module.ready', { timeout: 60000 });
+  await page.evaluate(() => start());
+  assert.strictEqual((await gameState(page)).state.highScore, 291);
+  assert.deepStrictEqual(page.problems, []);
+  await page.close();
+});
+
+test('hiding the tab pauses the game, and no frame runs until the player resumes', async () => {
+  const page = await openGame(browser, server, '?autostart');
+  await sleep(300);
+  await page.evaluate(() => {
+    Object.defineProperty(document, 'hidden', { value: true, configurable: true });
+    Object.defineProperty(document, 'visibilityState', { value: 'hidden', configurable: true });
+    document.dispatchEvent(new Event('visibilitychange'));
+  });
+  const frames = () => page.evaluate(() => Module.ccall('orvane_frames', 'number'));
+  assert.strictEqual(await page.evaluate(() => Module.ccall('orvane_paused', 'number')), 1);
+  const paused = await frames();
+  await sleep(500);
+  assert.strictEqual(await frames(), paused);
+  await page.keyboard.press('p');
+  await sleep(300);
+  assert.ok(await frames() > paused);
+  await page.close();
+});

@@ -1,0 +1,55 @@
+# The WebAssembly build: the game logic and the OpenGL primitives as on the desktop, with the
+# browser's window, input, clock and files (web_*), Emscripten's GLFW, OpenAL and IndexedDB.
+file(GLOB_RECURSE GAME_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/*.cpp)
+set(CORE_SOURCES)
+set(GL_SOURCES)
+set(WEB_SOURCES)
+foreach(f IN LISTS GAME_SOURCES)
+  get_filename_component(name ${f} NAME)
+  if(name STREQUAL "main.cpp" OR name MATCHES "^sdl_" OR name STREQUAL "screenshot.cpp"
+     OR name STREQUAL "gl_render_target.cpp")
+    continue()
+  elseif(name MATCHES "^gl_")
+    list(APPEND GL_SOURCES ${f})
+  elseif(name MATCHES "^(web|openal)_")
+    list(APPEND WEB_SOURCES ${f})
+  elseif(name STREQUAL "null_draw.cpp")
+    set(NULL_DRAW_SOURCE ${f})
+  else()
+    list(APPEND CORE_SOURCES ${f})
+  endif()
+endforeach()
+
+add_library(orvane_core STATIC ${CORE_SOURCES})
+target_include_directories(orvane_core PUBLIC ${CMAKE_SOURCE_DIR}/src)
+set_property(SOURCE ${CMAKE_SOURCE_DIR}/src/app/program.cpp APPEND PROPERTY COMPILE_DEFINITIONS
+             ORVANE_VERSION="${PROJECT_VERSION}")
+set_property(SOURCE ${CMAKE_SOURCE_DIR}/src/app/game_paths.cpp APPEND PROPERTY
+             COMPILE_DEFINITIONS ORVANE_INSTALLED_DATA="/data")
+
+# The headless program under node, reading and writing the real files: it must replay every
+# recorded game to the same state dump as the desktop program.
+add_executable(orvane_node ${CMAKE_SOURCE_DIR}/web/node_main.cpp ${NULL_DRAW_SOURCE})
+target_link_libraries(orvane_node PRIVATE orvane_core)
+target_link_options(orvane_node PRIVATE -sNODERAWFS=1 -sWASM_ASYNC_COMPILATION=0
+                    -sALLOW_MEMORY_GROWTH=1 -sEXIT_RUNTIME=1 -sENVIRONMENT=node)
+
+# The page's program: the OpenGL primitives through Emscripten's legacy GL emulation on WebGL,
+# GLFW's canvas, OpenAL on Web Audio, the pictures and sounds packed beside it, and the player's
+# files in IndexedDB. It starts when the page calls it, after the player's first click or key.
+list(REMOVE_ITEM GL_SOURCES ${CMAKE_SOURCE_DIR}/src/render/gl_texture.cpp)
+add_executable(orvane_web ${CMAKE_SOURCE_DIR}/web/browser_main.cpp ${GL_SOURCES} ${WEB_SOURCES})
+set_target_properties(orvane_web PROPERTIES OUTPUT_NAME orvane
+                      RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/site)
+target_link_libraries(orvane_web PRIVATE orvane_core)
+# Emscripten's EM_ASM names its arguments $0, $1.
+target_compile_options(orvane_web PRIVATE -Wno-dollar-in-identifier-extension)
+target_link_options(orvane_web PRIVATE -sUSE_GLFW=3 -sLEGACY_GL_EMULATION=1 -lopenal -lidbfs.js
+  -sALLOW_MEMORY_GROWTH=1 -sINVOKE_RUN=0 -sFORCE_FILESYSTEM=1
+  "-sEXPORTED_RUNTIME_METHODS=['callMain','ccall','UTF8ToString']"
+  --preload-file ${CMAKE_SOURCE_DIR}/data@/data)
+foreach(page index.html orvane.css page.js)
+  configure_file(${CMAKE_SOURCE_DIR}/web/${page} ${CMAKE_BINARY_DIR}/site/${page} COPYONLY)
+endforeach()
+configure_file(${CMAKE_SOURCE_DIR}/dist/icons/hicolor/32x32/apps/io.orvane.Orvane.png
+               ${CMAKE_BINARY_DIR}/site/orvane.png COPYONLY)
