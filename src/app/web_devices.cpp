@@ -117,6 +117,7 @@ constexpr DomKey kDomKeys[] = {{"Escape", 0x01},
 constexpr uint8_t kScanP = 0x19;
 constexpr uint8_t kScanM = 0x32;
 constexpr uint8_t kScanPause = 0xC5;
+constexpr uint8_t kScanF12 = 0x58;
 
 // The Gamepad API's standard mapping: buttons A, B, X, Y, the shoulders; the pad's arrows; Start.
 constexpr int kPadButtons[6] = {0, 1, 2, 3, 4, 5};
@@ -129,8 +130,8 @@ EM_BOOL onKey(int type, const EmscriptenKeyboardEvent* event, void* user) {
     if (event->repeat == 0 || type == EMSCRIPTEN_EVENT_KEYUP)
         devices->keyEvent(event->code, type == EMSCRIPTEN_EVENT_KEYDOWN);
     // The game's own keys do nothing else in the page (arrows and space would scroll it); the
-    // browser keeps its function keys.
-    return code != 0 && (code < 0x3B || code > 0x58) ? EM_TRUE : EM_FALSE;
+    // browser keeps its function keys but F12, the game's screenshot.
+    return code != 0 && (code < 0x3B || code >= 0x58) ? EM_TRUE : EM_FALSE;
 }
 
 bool pressed(const EmscriptenGamepadEvent& pad, int button) {
@@ -155,6 +156,7 @@ void WebDevices::keyEvent(std::string_view code, bool down) {
     if (scan == 0) return;
     if (down && (scan == kScanP || scan == kScanPause)) pauseRequested_ = true;
     if (down && scan == kScanM) muteRequested_ = true;
+    if (down && scan == kScanF12) screenshotRequested_ = true;
     // The shell's keys never reach the game.
     if (scan == kScanP || scan == kScanPause || scan == kScanM) return;
     held_[scan] = down ? 0x80 : 0;
@@ -170,6 +172,10 @@ bool WebDevices::takePauseRequest() {
 
 bool WebDevices::takeMuteRequest() {
     return std::exchange(muteRequested_, false);
+}
+
+bool WebDevices::takeScreenshotRequest() {
+    return std::exchange(screenshotRequested_, false);
 }
 
 void WebDevices::readState(uint8_t keys[256], uint8_t joyState[10]) {

@@ -20,6 +20,7 @@ class WebDevices : public InputSource {
     // mute (M) request since the last call.
     bool takePauseRequest();
     bool takeMuteRequest();
+    bool takeScreenshotRequest();
     // Every key reads as released (focus lost).
     void releaseAll();
 
@@ -30,5 +31,6 @@ class WebDevices : public InputSource {
     uint8_t held_[256] = {};
     bool pauseRequested_ = false;
     bool muteRequested_ = false;
+    bool screenshotRequested_ = false;
     bool startWasDown_ = false;
 };

@@ -25,6 +25,7 @@
 #include "game/setup.h"
 #include "game/state_dump.h"
 #include "render/overlay.h"
+#include "render/plain_png.h"
 #include "render/text_font.h"
 #include "world/game_state.h"
 
@@ -133,6 +134,29 @@ int framesDue(double now) {
     return count;
 }
 
+// F12: the picture just drawn, as a PNG file the browser downloads.
+void downloadScreenshot() {
+    std::vector<uint8_t> rgba(kWidth * kHeight * 4);
+    glReadPixels(0, 0, kWidth, kHeight, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+    std::vector<uint8_t> rgb(kWidth * kHeight * 3);
+    for (int y = 0; y < kHeight; ++y)
+        for (int x = 0; x < kWidth; ++x)
+            for (int c = 0; c < 3; ++c)
+                rgb[(y * kWidth + x) * 3 + c] = rgba[((kHeight - 1 - y) * kWidth + x) * 4 + c];
+    const std::string png = encodePlainPng(rgb, kWidth, kHeight);
+    // clang-format off
+    EM_ASM({
+        const bytes = HEAPU8.slice($0, $0 + $1);
+        const link = document.createElement('a');
+        const stamp = new Date().toISOString().replace(/[-:]/g, "").replace("T", "-");
+        link.download = "screenshot-" + stamp.replace(".", "-").replace("Z", "") + ".png";
+        link.href = URL.createObjectURL(new Blob([bytes], {type: "image/png"}));
+        link.click();
+        URL.revokeObjectURL(link.href);
+    }, png.data(), png.size());
+    // clang-format on
+}
+
 void frameCallback() {
     if (web->devices.takePauseRequest()) setPaused(!web->paused);
     if (web->devices.takeMuteRequest()) {
@@ -152,6 +176,7 @@ void frameCallback() {
         }
     }
     drawPicture();
+    if (web->devices.takeScreenshotRequest()) downloadScreenshot();
     glfwSwapBuffers(web->window);
 }
 

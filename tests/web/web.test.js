@@ -81,6 +81,17 @@ test('keys by position move the ship and fire; the page does not scroll', async 
   assert.ok(ship.y > 64 * 256, `the ship stayed at ${ship.y / 256}`);
   assert.ok(state.elements.some((e) => e.code === 0x10002), 'no shot fired');
   assert.strictEqual(await page.evaluate(() => scrollY), 0);
+  // F12 hands the browser a PNG of the picture to download.
+  await page.evaluate(() => {
+    const make = URL.createObjectURL;
+    URL.createObjectURL = (blob) => { window.shot = blob; return make(blob); };
+  });
+  await page.keyboard.press('F12');
+  await page.waitForFunction('window.shot', { timeout: 5000 });
+  const head = await page.evaluate(async () =>
+    Array.from(new Uint8Array(await window.shot.slice(0, 24).arrayBuffer())));
+  assert.deepStrictEqual(head.slice(1, 4), [80, 78, 71]); // "PNG"
+  assert.deepStrictEqual(head.slice(16, 24), [0, 0, 2, 128, 0, 0, 1, 224]); // 640 x 480
   assert.deepStrictEqual(page.problems, []);
   await page.close();
 });
