@@ -84,6 +84,31 @@ TEST(AssetGenerator, RefusesBadArgumentsAndWritesTheContactSheet) {
     EXPECT_GE(width, 640 * 2) << "room for the 2x previews";
 }
 
+// A voice that stops in the middle of a sound fades out rather than jumping to silence: the
+// steepest step of the output is the tone's own.
+TEST(AssetSounds, AVoiceThatStopsEarlyDoesNotClick) {
+    ScratchDir dir;
+    fs::copy(fs::path(ORVANE_SOURCE_DIR) / "assets", dir.path() / "assets",
+             fs::copy_options::recursive);
+    std::ofstream(dir.path() / "assets/sounds/orbhit.txt")
+        << "length 0.2\npeak -3\nfade 0.001 "
+           "0.01\nvoice sine gain=1 from=2000 "
+           "len=0.050125 release=0\n"; // stops at a crest
+    ASSERT_EQ(runGenerator("--assets " + quoted(dir.path() / "assets") + " " +
+                           quoted(dir.path() / "out")),
+              0);
+    const Bytes b = readFile(dir.path() / "out/sfx/orbhit.wav");
+    int steepest = 0, peak = 0, previous = 0;
+    for (size_t i = 44; i + 1 < b.size(); i += 2) {
+        const int v = static_cast<int16_t>(b[i] | (b[i + 1] << 8));
+        steepest = std::max(steepest, std::abs(v - previous));
+        peak = std::max(peak, std::abs(v));
+        previous = v;
+    }
+    // A 2 kHz sine moves at most 2 pi 2000 / 44100 of its peak between samples.
+    EXPECT_LE(steepest, peak * 2 * 3.1416 * 2000 / 44100 * 1.05);
+}
+
 // The mixer plays every sound as it is: a peak above -1 dBFS would clip once mixed, a first or
 // last sample far from zero clicks, and only the ambient loop may be long.
 TEST(AssetSounds, AreMonoPcmThatNeitherClipNorClick) {
@@ -104,6 +129,11 @@ TEST(AssetSounds, AreMonoPcmThatNeitherClipNorClick) {
         for (int v : samples)
             peak = std::max(peak, std::abs(v));
         EXPECT_TRUE(peak < limit && peak > limit / 4) << name << " peaks at " << peak;
+        double sum = 0.0;
+        for (int v : samples)
+            sum += v;
+        EXPECT_LT(std::abs(sum / static_cast<double>(samples.size()) / 32768.0), 0.005)
+            << name << " has a DC offset";
         if (name == "ambient") continue;
         EXPECT_LE(samples.size(), 2u * 44100) << name;
         EXPECT_LT(std::abs(samples.front()) + std::abs(samples.back()), 200) << name << " clicks";

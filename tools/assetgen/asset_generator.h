@@ -5,6 +5,7 @@
 
 #include <map>
 #include <string>
+#include <vector>
 
 namespace assetgen {
 
@@ -20,6 +21,8 @@ class AssetGenerator {
     // Writes the program's icon as <dir>/<N>x<N>/apps/<name>.png at every size of kIconSizes,
     // each a whole-number enlargement of the 16 x 16 source.
     bool writeIcons(const std::string& dir, std::string& error) const;
+
+    const std::map<std::string, std::vector<double>>& sounds() const { return sounds_; }
 
     static constexpr int kIconSizes[] = {16, 32, 48, 64, 128, 256};
     static constexpr const char* kIconName = "io.orvane.Orvane";

@@ -1,5 +1,6 @@
 // orvane_assetgen: writes the game's pictures and sounds from the sources under assets/.
 #include "asset_generator.h"
+#include "loudness.h"
 
 #include <cstdio>
 #include <cstring>
@@ -14,6 +15,7 @@ void usage(std::FILE* to) {
                  "  DATA_DIR         write DATA_DIR/*.tga and DATA_DIR/sfx/*.wav\n"
                  "  --sheet FILE.png write a contact sheet of every picture\n"
                  "  --icons DIR      write the program's icon as DIR/NxN/apps/*.png\n"
+                 "  --levels         print each sound's A-weighted level as the game plays it\n"
                  "  --assets DIR     read the sources from DIR (default %s)\n",
                  ORVANE_ASSETS_DIR);
 }
@@ -23,6 +25,7 @@ struct Options {
     std::string sheet;
     std::string icons;
     std::string data;
+    bool levels = false;
 };
 
 // 0 when the options are good, otherwise the exit status.
@@ -38,6 +41,8 @@ int parse(int argc, char** argv, Options& options) {
             options.sheet = argv[++i];
         } else if (std::strcmp(argv[i], "--icons") == 0 && hasValue) {
             options.icons = argv[++i];
+        } else if (std::strcmp(argv[i], "--levels") == 0) {
+            options.levels = true;
         } else if (argv[i][0] != '-' && options.data.empty()) {
             options.data = argv[i];
         } else {
@@ -45,7 +50,7 @@ int parse(int argc, char** argv, Options& options) {
             return 2;
         }
     }
-    if (options.data.empty() && options.sheet.empty() && options.icons.empty()) {
+    if (options.data.empty() && options.sheet.empty() && options.icons.empty() && !options.levels) {
         usage(stderr);
         return 2;
     }
@@ -70,5 +75,6 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "orvane_assetgen: %s\n", error.c_str());
         return 1;
     }
+    if (options.levels) std::fputs(assetgen::Loudness::table(generator.sounds()).c_str(), stdout);
     return 0;
 }

@@ -80,7 +80,8 @@ double envelope(const Voice& v, double t, double length) {
     }
     const double left = length - t;
     if (v.release > 0.0 && left < v.release) {
-        e *= std::max(0.0, left / v.release);
+        // A raised-cosine fall: no corner where it starts, none where it ends.
+        e *= 0.5 - 0.5 * sinTurns(0.25 + 0.5 * std::max(0.0, left / v.release));
     }
     if (v.tremolo > 0.0) {
         e *= 1.0 - v.tremoloDepth * (0.5 + 0.5 * sinTurns(v.tremolo * t));
@@ -186,14 +187,32 @@ double wholePeriods(double f, double length) {
 
 } // namespace
 
+// A one-pole high-pass on the whole mix. A loop is filtered twice round, keeping the second
+// turn, so the filter's state at its end leads into its start and the seam stays closed.
+void Synth::removeDc(bool periodic, std::vector<double>& out) {
+    const double k = onePoleCoefficient(kDcCutoff);
+    double low = 0.0;
+    if (periodic) {
+        for (double s : out) {
+            low += k * (s - low);
+        }
+    }
+    for (double& s : out) {
+        low += k * (s - low);
+        s -= low;
+    }
+}
+
 std::vector<double> Synth::render(const SoundRecipe& recipe) {
     if (recipe.loopBlend > 0.0) {
         return renderLoop(recipe);
     }
     std::vector<double> out(static_cast<std::size_t>(std::lround(recipe.length * kRate)), 0.0);
-    for (const Voice& v : recipe.voices) {
+    for (Voice v : recipe.voices) {
+        v.release = std::max(v.release, kMinRelease);
         addVoice(v, recipe.length, out);
     }
+    removeDc(false, out);
     fadeEnds(recipe, out);
     normalise(recipe.peakDb, out);
     return out;
@@ -218,6 +237,7 @@ std::vector<double> Synth::renderLoop(const SoundRecipe& recipe) {
             out[i] += part[i];
         }
     }
+    removeDc(true, out);
     normalise(recipe.peakDb, out);
     return out;
 }
