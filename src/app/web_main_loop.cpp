@@ -24,6 +24,7 @@
 #include "game/score_writer.h"
 #include "game/setup.h"
 #include "game/state_dump.h"
+#include "render/gl_projection.h"
 #include "render/overlay.h"
 #include "render/plain_png.h"
 #include "render/text_font.h"
@@ -191,13 +192,7 @@ bool openCanvas() {
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
     glDisable(GL_DEPTH_TEST);
     glDisable(GL_CULL_FACE);
-    // One unit per canvas pixel, origin top left, y downwards, as the desktop's window.
-    glViewport(0, 0, kWidth, kHeight);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(0.0, kWidth, kHeight, 0.0, 1.0, -1.0);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
+    loadPictureProjection(kWidth, kHeight);
     return true;
 }
 

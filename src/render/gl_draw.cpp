@@ -55,6 +55,16 @@ void emitQuad(const Sprite& s, uint8_t mirror) {
     glEnd();
 }
 
+// An untextured quad over the logical rectangle, in the current colour.
+void emitBox(int32_t x, int32_t y, int32_t w, int32_t h) {
+    glBegin(GL_QUADS);
+    glVertex3i(2 * x, 2 * y, 0);
+    glVertex3i(2 * (x + w), 2 * y, 0);
+    glVertex3i(2 * (x + w), 2 * (y + h), 0);
+    glVertex3i(2 * x, 2 * (y + h), 0);
+    glEnd();
+}
+
 } // namespace
 
 void drawSprite(const Sprite* sprite, int32_t x, int32_t y, int32_t hotX, int32_t hotY,
@@ -87,12 +97,7 @@ void drawBox(int32_t x, int32_t y, int32_t w, int32_t h, RgbInt color) {
     }
     glColor3f(static_cast<float>(color.r) * kInv255, static_cast<float>(color.g) * kInv255,
               static_cast<float>(color.b) * kInv255);
-    glBegin(GL_QUADS);
-    glVertex3i(2 * x, 2 * y, 0);
-    glVertex3i(2 * (x + w), 2 * y, 0);
-    glVertex3i(2 * (x + w), 2 * (y + h), 0);
-    glVertex3i(2 * x, 2 * (y + h), 0);
-    glEnd();
+    emitBox(x, y, w, h);
     boxStateOwed = true;
 }
 
@@ -101,12 +106,7 @@ void drawShade(int32_t x, int32_t y, int32_t w, int32_t h, RgbInt color, int32_t
     glEnable(GL_BLEND);
     glColor4f(static_cast<float>(color.r) * kInv255, static_cast<float>(color.g) * kInv255,
               static_cast<float>(color.b) * kInv255, static_cast<float>(alpha) * kInv255);
-    glBegin(GL_QUADS);
-    glVertex3i(2 * x, 2 * y, 0);
-    glVertex3i(2 * (x + w), 2 * y, 0);
-    glVertex3i(2 * (x + w), 2 * (y + h), 0);
-    glVertex3i(2 * x, 2 * (y + h), 0);
-    glEnd();
+    emitBox(x, y, w, h);
     // Texturing comes back with the next sprite or finishBoxes, as after a box.
     boxStateOwed = true;
 }

@@ -56,19 +56,6 @@ std::vector<uint8_t> flipAndEnlarge(const std::vector<uint8_t>& bottomUp, int wi
 
 } // namespace
 
-void loadProjection(int width, int height, int unitsWide, int unitsHigh) {
-    glViewport(0, 0, width, height);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(0.0, unitsWide, unitsHigh, 0.0, 1.0, -1.0);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-}
-
-void loadPictureProjection(int width, int height) {
-    loadProjection(width, height, kClassicWidth, kClassicHeight);
-}
-
 bool GlRenderTarget::create() {
     destroy();
     if (!hasFramebufferObjects()) return false;

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "render/gl_projection.h"
+
 // Every picture is drawn into a 320 by 240 colour buffer with the usual projection of 640 by 480
 // units, so each primitive keeps its calls and doubled coordinates, and is then shown in the
 // window by nearest-neighbour scaling. Without framebuffer objects it stays inactive and the
@@ -29,12 +31,6 @@ class GlRenderTarget {
     uint32_t framebuffer_ = 0;
     uint32_t colour_ = 0;
 };
-
-// The projection every picture is drawn with: 640 by 480 units over the current viewport, origin
-// top left, y downwards; the model view matrix stays selected and the identity.
-void loadPictureProjection(int width, int height);
-// A viewport of width x height pixels showing unitsWide x unitsHigh units the same way.
-void loadProjection(int width, int height, int unitsWide, int unitsHigh);
 
 // The top-left 640 by 480 pixels of the window's back buffer (a drawable height tall), rows top
 // down; for the window without a render target.

@@ -4,19 +4,7 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
-namespace {
-
-void setFilter(GLint minify, GLint magnify) {
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, minify);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, magnify);
-}
-
-void setWrap(GLint wrap) {
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, wrap);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, wrap);
-}
-
-} // namespace
+#include "render/gl_texture_parameters.h"
 
 int Texture::upload(const uint8_t* rgba, int32_t width, int32_t height, int32_t flags) {
     GLuint name = 0;
@@ -25,10 +13,10 @@ int Texture::upload(const uint8_t* rgba, int32_t width, int32_t height, int32_t 
     // Modulation lets the current colour tint and fade every sprite.
     glTexEnvf(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
     // Later flags win: nearest over linear over the mipmapped default.
-    setFilter(GL_LINEAR_MIPMAP_LINEAR, GL_LINEAR);
-    if (flags & kTextureLinear) setFilter(GL_LINEAR, GL_LINEAR);
-    if (flags & kTextureNearest) setFilter(GL_NEAREST, GL_NEAREST);
-    setWrap((flags & kTextureClamp) ? GL_CLAMP : GL_REPEAT);
+    setTextureFilter(GL_LINEAR_MIPMAP_LINEAR, GL_LINEAR);
+    if (flags & kTextureLinear) setTextureFilter(GL_LINEAR, GL_LINEAR);
+    if (flags & kTextureNearest) setTextureFilter(GL_NEAREST, GL_NEAREST);
+    setTextureWrap((flags & kTextureClamp) ? GL_CLAMP : GL_REPEAT);
     int status =
         gluBuild2DMipmaps(GL_TEXTURE_2D, 4, width, height, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
     name_ = name;

@@ -5,19 +5,7 @@
 
 #include <GL/gl.h>
 
-namespace {
-
-void setFilter(GLint minify, GLint magnify) {
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, minify);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, magnify);
-}
-
-void setWrap(GLint wrap) {
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, wrap);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, wrap);
-}
-
-} // namespace
+#include "render/gl_texture_parameters.h"
 
 int Texture::upload(const uint8_t* rgba, int32_t width, int32_t height, int32_t flags) {
     GLuint name = 0;
@@ -25,9 +13,9 @@ int Texture::upload(const uint8_t* rgba, int32_t width, int32_t height, int32_t 
     glBindTexture(GL_TEXTURE_2D, name);
     // Modulation, which lets the current colour tint and fade every sprite, is WebGL's only way.
     // Without mipmaps, the mipmapped default minifies linearly.
-    setFilter(GL_LINEAR, GL_LINEAR);
-    if (flags & kTextureNearest) setFilter(GL_NEAREST, GL_NEAREST);
-    setWrap((flags & kTextureClamp) ? GL_CLAMP_TO_EDGE : GL_REPEAT);
+    setTextureFilter(GL_LINEAR, GL_LINEAR);
+    if (flags & kTextureNearest) setTextureFilter(GL_NEAREST, GL_NEAREST);
+    setTextureWrap((flags & kTextureClamp) ? GL_CLAMP_TO_EDGE : GL_REPEAT);
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
     name_ = name;
     return 0;
