@@ -14,6 +14,17 @@ const source = path.resolve(__dirname, '../..');
 const site = path.join(source, 'build-web/site');
 const desktop = process.env.ORVANE_BINARY || path.join(source, 'build/orvane');
 
+// Every scratch folder a test made goes when the tests end.
+const scratch = [];
+process.on('exit', () => {
+  for (const dir of scratch) fs.rmSync(dir, { recursive: true, force: true });
+});
+function scratchFolder(prefix) {
+  const dir = fs.mkdtempSync(path.join(os.tmpdir(), prefix));
+  scratch.push(dir);
+  return dir;
+}
+
 const types = { '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm',
                 '.css': 'text/css', '.png': 'image/png' };
 
@@ -34,7 +45,7 @@ function serve(extra = {}) {
 
 async function openBrowser() {
   return puppeteer.launch({ executablePath: '/usr/bin/chromium', headless: 'new',
-                            userDataDir: fs.mkdtempSync(path.join(os.tmpdir(), 'orvane-chromium-')),
+                            userDataDir: scratchFolder('orvane-chromium-'),
                             args: ['--no-sandbox', '--enable-unsafe-swiftshader'] });
 }
 
@@ -54,10 +65,16 @@ async function gameState(page) {
   return JSON.parse(await page.evaluate(() => Module.ccall('orvane_state_line', 'string')));
 }
 
+// A scratch folder holding a link to the game's data, as a folder the game runs from.
+function gameFolder() {
+  const dir = scratchFolder('orvane-run-');
+  fs.symlinkSync(path.join(source, 'data'), path.join(dir, 'data'));
+  return dir;
+}
+
 // The desktop program run in a scratch folder; returns the folder.
 function runDesktop(args, files = {}) {
-  const dir = fs.mkdtempSync(path.join(os.tmpdir(), 'orvane-desktop-'));
-  fs.symlinkSync(path.join(source, 'data'), path.join(dir, 'data'));
+  const dir = gameFolder();
   for (const [name, text] of Object.entries(files)) fs.writeFileSync(path.join(dir, name), text);
   execFileSync(desktop, args, { cwd: dir, env: { ...process.env, SDL_AUDIODRIVER: 'dummy' } });
   return dir;
@@ -95,4 +112,5 @@ function readPng(file) {
   return { width, height, rgb };
 }
 
-module.exports = { source, serve, openBrowser, openGame, gameState, runDesktop, readPng };
+module.exports = { source, serve, openBrowser, openGame, gameState, gameFolder, runDesktop,
+                   readPng };

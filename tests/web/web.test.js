@@ -7,7 +7,7 @@ const { execFileSync } = require('node:child_process');
 const fs = require('node:fs');
 const path = require('node:path');
 const { after, before, test } = require('node:test');
-const { source, serve, openBrowser, openGame, gameState, runDesktop, readPng } =
+const { source, serve, openBrowser, openGame, gameState, gameFolder, runDesktop, readPng } =
   require('./support');
 
 const recorded = path.join(source, 'tests/recorded');
@@ -36,7 +36,7 @@ test('every recorded game replays under node to the desktop dump', () => {
     const args = ['--headless', '--input', path.join(recorded, log), '--dump-every', '20',
                   '--dump', 'dump.jsonl'];
     const desktop = runDesktop(args);
-    const web = runDesktop(['--version']);
+    const web = gameFolder();
     execFileSync('node', [nodeProgram, ...args], { cwd: web });
     assert.ok(fs.readFileSync(path.join(desktop, 'dump.jsonl')).equals(
       fs.readFileSync(path.join(web, 'dump.jsonl'))), log);
