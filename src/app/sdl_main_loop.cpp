@@ -232,6 +232,43 @@ bool findWatchedGame(CommandLine& options, ScoreEntry& entry, std::string& error
     return findSavedGame(paths, options.watch, entry, options.inputPath, error);
 }
 
+// The run's files, and for --watch the saved game, checked to play as its row says; false after
+// one line on standard error.
+bool openWindowedRunFiles(CommandLine& options, RunFiles& files, ScoreEntry& watched) {
+    std::string error;
+    if (findWatchedGame(options, watched, error) && openRunFiles(options, files, error) &&
+        (options.watch == 0 || checkSavedGame(files.log, watched, options.inputPath, error)))
+        return true;
+    std::fprintf(stderr, "orvane: %s\n", error.c_str());
+    return false;
+}
+
+// Set-up with the window's devices and sound. A replay's own inputs drive the game; the devices
+// still serve the shell's controls.
+void setUpWindowedGame(const RunFiles& files, SdlDevices& devices, OpenAlAudio& audio) {
+    SoundRecord::clear();
+    SetupOptions setup;
+    describeSetup(files, setup);
+    setup.inputSource = files.replay ? static_cast<InputSource*>(files.replay.get()) : &devices;
+    setup.uploadTextures = true;
+    setup.soundOutput = &audio;
+    setupGame(setup);
+    startLoggedGame(files);
+    if (files.replay) devices.start();
+}
+
+// The shell's font, flashes and titles; the very first start opens on the controls, so a new
+// player learns the chain before the first enemy.
+void prepareShell(SdlShell& shell, const CommandLine& options, const RunFiles& files,
+                  const PlayerSide& side) {
+    gameEnv->gameOverFlashes = side.settings.flashes && !options.noFlashes;
+    shell.loadFont(files.paths.dataFolder + "/font.tga");
+    shell.setAutoPause(shellMode(options, files) == SdlShell::Mode::Play && !options.hasFrames);
+    shell.setWatchTitle(
+        options.watch > 0 ? "GAME " + std::to_string(options.watch) + " OF THE TABLE" : "REPLAY");
+    if (side.firstStart) shell.pause();
+}
+
 std::string windowTitle(const CommandLine& options, const ScoreEntry& entry) {
     if (options.watch == 0) return kTitle;
     return "Orvane - watching game " + std::to_string(options.watch) + " of the table (" +
@@ -267,12 +304,7 @@ int runWindowed(const CommandLine& commandLine, const FrameObserver& observer) {
     CommandLine options = commandLine;
     RunFiles files;
     ScoreEntry watched;
-    std::string error;
-    if (!findWatchedGame(options, watched, error) || !openRunFiles(options, files, error) ||
-        (options.watch > 0 && !checkSavedGame(files.log, watched, options.inputPath, error))) {
-        std::fprintf(stderr, "orvane: %s\n", error.c_str());
-        return 2;
-    }
+    if (!openWindowedRunFiles(options, files, watched)) return 2;
     displaySettings = DisplaySettings{};
     if (!files.paths.classic) makeUserFolder(files.paths.configFolder);
     const PlayerSide side = readPlayerSide(options, files);
@@ -290,30 +322,16 @@ int runWindowed(const CommandLine& commandLine, const FrameObserver& observer) {
     timer.restart();
     SdlDevices devices;
     OpenAlAudio audio(files.paths.dataFolder + "/sfx");
-    SoundRecord::clear();
-    SetupOptions setup;
-    describeSetup(files, setup);
-    setup.inputSource = files.replay ? static_cast<InputSource*>(files.replay.get()) : &devices;
-    setup.uploadTextures = true;
-    setup.soundOutput = &audio;
-    setupGame(setup);
-    startLoggedGame(files);
-    // A replay's own inputs drive the game; the devices still serve the shell's controls.
-    if (files.replay) devices.start();
-    gameEnv->gameOverFlashes = side.settings.flashes && !options.noFlashes;
+    setUpWindowedGame(files, devices, audio);
     SdlShell shell(shellMode(options, files), side.settings, side.configPath, &devices, &audio,
                    options.mute);
-    shell.loadFont(files.paths.dataFolder + "/font.tga");
-    shell.setAutoPause(shellMode(options, files) == SdlShell::Mode::Play && !options.hasFrames);
-    shell.setWatchTitle(
-        options.watch > 0 ? "GAME " + std::to_string(options.watch) + " OF THE TABLE" : "REPLAY");
-    // The very first start opens on the controls, so a new player learns the chain first.
-    if (side.firstStart) shell.pause();
+    prepareShell(shell, options, files, side);
     playGame(options, files, devices, shell, timer, observer);
     cleanupGame();
     devices.shutdown();
     destroyGLWindow();
     SDL_Quit();
+    std::string error;
     if (!closeRunFiles(files, error)) {
         std::fprintf(stderr, "orvane: %s\n", error.c_str());
         return 1;

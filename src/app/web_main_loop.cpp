@@ -196,6 +196,39 @@ bool openCanvas() {
     return true;
 }
 
+// Set-up with the page's devices and sound. A replay's own inputs drive the game; the devices
+// still serve the pause and mute keys.
+void setUpWebGame(const CommandLine& options) {
+    RunFiles& files = web->files;
+    web->audio = std::make_unique<OpenAlAudio>(files.paths.dataFolder + "/sfx");
+    SoundRecord::clear();
+    SetupOptions setup;
+    describeSetup(files, setup);
+    setup.inputSource =
+        files.replay ? static_cast<InputSource*>(files.replay.get()) : &web->devices;
+    if (files.replay) web->devices.start();
+    setup.uploadTextures = true;
+    setup.soundOutput = web->audio.get();
+    setupGame(setup);
+    startLoggedGame(files);
+    gameEnv->gameOverFlashes = !options.noFlashes;
+    if (options.mute) web->audio->setLevels(100, 100, web->muted = true);
+    web->font.load(files.paths.dataFolder + "/font.tga");
+}
+
+// The frame count and where it stops; games played on the page's devices go to the table.
+void startCounting(const CommandLine& options) {
+    const RunFiles& files = web->files;
+    web->frame = files.firstFrame;
+    if (options.hasFrames) web->frameLimit = files.firstFrame + options.frames;
+    if (files.hasLog && !options.hasFrames)
+        web->frameLimit = files.firstFrame + files.log.frameCount();
+    if (!files.hasLog) {
+        web->games = std::make_unique<GameRecorder>(*gameEnv, files.seed);
+        web->scores = std::make_unique<ScoreWriter>(scoreFolderOf(files.paths), false);
+    }
+}
+
 } // namespace
 
 int runWebWindowed(const CommandLine& options) {
@@ -214,28 +247,8 @@ int runWebWindowed(const CommandLine& options) {
         std::fprintf(stderr, "orvane: no WebGL in this browser\n");
         return 1;
     }
-    web->audio = std::make_unique<OpenAlAudio>(web->files.paths.dataFolder + "/sfx");
-    SoundRecord::clear();
-    SetupOptions setup;
-    describeSetup(web->files, setup);
-    setup.inputSource =
-        web->files.replay ? static_cast<InputSource*>(web->files.replay.get()) : &web->devices;
-    if (web->files.replay) web->devices.start();
-    setup.uploadTextures = true;
-    setup.soundOutput = web->audio.get();
-    setupGame(setup);
-    startLoggedGame(web->files);
-    gameEnv->gameOverFlashes = !options.noFlashes;
-    if (options.mute) web->audio->setLevels(100, 100, web->muted = true);
-    web->font.load(web->files.paths.dataFolder + "/font.tga");
-    web->frame = web->files.firstFrame;
-    if (options.hasFrames) web->frameLimit = web->files.firstFrame + options.frames;
-    if (web->files.hasLog && !options.hasFrames)
-        web->frameLimit = web->files.firstFrame + web->files.log.frameCount();
-    if (!web->files.hasLog) {
-        web->games = std::make_unique<GameRecorder>(*gameEnv, web->files.seed);
-        web->scores = std::make_unique<ScoreWriter>(scoreFolderOf(web->files.paths), false);
-    }
+    setUpWebGame(options);
+    startCounting(options);
     web->files.dump.afterFrame(*gameEnv, web->frame);
     emscripten_set_visibilitychange_callback(nullptr, EM_FALSE, onHidden);
     emscripten_set_blur_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, EM_FALSE, onBlur);
