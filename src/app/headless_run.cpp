@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <ctime>
 #include <filesystem>
@@ -103,6 +104,13 @@ void describeSetup(const RunFiles& files, SetupOptions& setup) {
     setup.highScorePath = savedGame ? "" : files.paths.highScoreFile;
 }
 
+// A count as large as --frames allows, after a saved game's start, stops at the largest frame.
+int64_t lastFrameOf(const CommandLine& options, const RunFiles& files) {
+    if (!options.hasFrames && !files.hasLog) return -1;
+    const int64_t count = options.hasFrames ? options.frames : files.log.frameCount();
+    return count > INT64_MAX - files.firstFrame ? INT64_MAX : files.firstFrame + count;
+}
+
 // --seed replaces the game's own generator state, as it replaces a whole log's seed.
 void startLoggedGame(const RunFiles& files) {
     const InputLog::Start& start = files.log.start;
@@ -173,11 +181,6 @@ bool closeRunFiles(RunFiles& files, std::string& error) {
 
 namespace {
 
-// Frames to run: --frames, else as many as the log has rows for.
-int64_t framesToRun(const CommandLine& options, const RunFiles& files) {
-    return options.hasFrames ? options.frames : files.log.frameCount();
-}
-
 // Runs the frames; returns the number of the last one that ran to its end. A saved game's frames
 // are numbered on from the frames its session ran before it.
 int64_t runFrames(int64_t frames, StateDump& dump, int64_t first) {
@@ -212,7 +215,9 @@ int runHeadless(const CommandLine& options) {
     setupGame(setup);
     startLoggedGame(files);
     if (files.recording) gameInput->setRecorder(&files.recorder);
-    const int64_t last = runFrames(framesToRun(options, files), files.dump, files.firstFrame);
+    // Headless needs --input or --frames, so the run always has a last frame.
+    const int64_t last =
+        runFrames(lastFrameOf(options, files) - files.firstFrame, files.dump, files.firstFrame);
     files.dump.finish(*gameEnv, last);
     gameInput->setRecorder(nullptr);
     cleanupGame();

@@ -32,6 +32,9 @@ struct RunFiles {
 bool openRunFiles(const CommandLine& options, RunFiles& files, std::string& error);
 // The set-up's seed, data folder and score file from the run's files.
 void describeSetup(const RunFiles& files, SetupOptions& setup);
+// The frame number the run stops after: --frames more than the log's game began at, else the
+// end of the log; -1 without either (play until Escape or the window closes).
+int64_t lastFrameOf(const CommandLine& options, const RunFiles& files);
 // A log of one saved game: starts that game again as it began (after set-up), and never touches
 // the score file, which its end already counted in.
 void startLoggedGame(const RunFiles& files);

@@ -160,12 +160,6 @@ bool runPass(LoopState& loop, RunFiles& files, FrameTimer& timer, const FrameObs
     return true;
 }
 
-int64_t frameLimit(const CommandLine& options, const RunFiles& files) {
-    if (options.hasFrames) return files.firstFrame + options.frames;
-    if (files.hasLog) return files.firstFrame + files.log.frameCount();
-    return -1;
-}
-
 // The game between set-up and tear-down; returns the number of the last frame that ran.
 int64_t playGame(const CommandLine& options, RunFiles& files, SdlDevices& devices, SdlShell& shell,
                  FrameTimer& timer, const FrameObserver& observer) {
@@ -176,7 +170,7 @@ int64_t playGame(const CommandLine& options, RunFiles& files, SdlDevices& device
     loop.replaying = files.hasLog;
     loop.watching = options.watch > 0;
     loop.frame = files.firstFrame;
-    loop.frameLimit = frameLimit(options, files);
+    loop.frameLimit = lastFrameOf(options, files);
     // Games played on the live devices are kept in the table, written off the frame path.
     std::optional<GameRecorder> games;
     std::optional<ScoreWriter> scores;

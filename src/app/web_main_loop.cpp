@@ -220,9 +220,7 @@ void setUpWebGame(const CommandLine& options) {
 void startCounting(const CommandLine& options) {
     const RunFiles& files = web->files;
     web->frame = files.firstFrame;
-    if (options.hasFrames) web->frameLimit = files.firstFrame + options.frames;
-    if (files.hasLog && !options.hasFrames)
-        web->frameLimit = files.firstFrame + files.log.frameCount();
+    web->frameLimit = lastFrameOf(options, files);
     if (!files.hasLog) {
         web->games = std::make_unique<GameRecorder>(*gameEnv, files.seed);
         web->scores = std::make_unique<ScoreWriter>(scoreFolderOf(files.paths), false);
