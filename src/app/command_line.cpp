@@ -2,6 +2,7 @@
 #include "app/command_line.h"
 
 #include "app/game_paths.h"
+#include "base/decimal.h"
 #include "base/regular_file.h"
 
 #include <cstring>
@@ -39,18 +40,6 @@ const char kUsage[] =
     "  --help             print this text\n"
     "  --version          print the version\n"
     "\n";
-
-// A plain decimal number up to max: digits only, so signs, junk and overflow are refused.
-bool readDecimal(std::string_view text, uint64_t max, uint64_t& value) {
-    if (text.empty()) return false;
-    value = 0;
-    for (char c : text) {
-        if (c < '0' || c > '9') return false;
-        value = value * 10 + static_cast<uint64_t>(c - '0');
-        if (value > max) return false;
-    }
-    return true;
-}
 
 bool numberError(const std::string& option, std::string_view text, const char* range,
                  std::string& error) {

@@ -160,7 +160,10 @@ bool openRunFiles(const CommandLine& options, RunFiles& files, std::string& erro
         return false;
     }
     if (!options.recordPath.empty()) {
-        if (!files.recorder.open(options.recordPath, files.seed, error)) return false;
+        // A saved game recorded again begins where it began, with the generator it began with.
+        InputLog::Start start = files.log.start;
+        if (start.present && files.hasSeed) start.random = files.seed;
+        if (!files.recorder.open(options.recordPath, files.seed, error, start)) return false;
         files.recording = true;
     }
     return true;

@@ -5,6 +5,7 @@
 #include "game/game_env.h"
 #include "game/high_score.h"
 #include "input/controls.h"
+#include "input/input_log.h"
 #include "render/graphics.h"
 #include "world/game_state.h"
 #include "world/level.h"
@@ -12,6 +13,8 @@
 namespace {
 constexpr int32_t kRestartDelay = 64;
 constexpr int32_t kColorCycleLength = 24;
+// A saved game's start line holds a point of this cycle.
+static_assert(kColorCycleLength == InputLog::kColorCycleLength);
 } // namespace
 
 bool GameEnv::runFrame() {

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "base/decimal.h"
 #include "base/regular_file.h"
 
 namespace {
@@ -41,20 +42,11 @@ bool readNumber(std::string_view word, const char* what, uint64_t lo, uint64_t h
         error = std::string(what) + " must not be negative: '" + shown + "'";
         return false;
     }
-    value = 0;
-    for (char c : word) {
-        if (c < '0' || c > '9') {
-            error = std::string(what) + " is not a decimal number: '" + shown + "'";
-            return false;
-        }
-        value = value * 10 + static_cast<uint64_t>(c - '0');
-        if (value > hi) {
-            error = std::string(what) + " " + shown + " is out of range " + std::to_string(lo) +
-                    " to " + std::to_string(hi);
-            return false;
-        }
+    if (word.find_first_not_of("0123456789") != std::string_view::npos || word.empty()) {
+        error = std::string(what) + " is not a decimal number: '" + shown + "'";
+        return false;
     }
-    if (value < lo) {
+    if (!readDecimal(word, hi, value) || value < lo) {
         error = std::string(what) + " " + shown + " is out of range " + std::to_string(lo) +
                 " to " + std::to_string(hi);
         return false;
@@ -86,7 +78,8 @@ bool parseStartLine(std::string_view line, InputLog::Start& start, std::string& 
         return false;
     }
     uint64_t v[4] = {};
-    const uint64_t highs[4] = {INT64_MAX, 0xFFFFFFFFu, INT32_MAX, INT32_MAX};
+    const uint64_t highs[4] = {InputLog::kMaxStartFrame, 0xFFFFFFFFu,
+                               InputLog::kColorCycleLength - 1, INT32_MAX};
     const char* names[4] = {"start frame", "random state", "colour cycle", "best score"};
     for (int i = 0; i < 4; ++i)
         if (!readNumber(words[static_cast<size_t>(i) + 1], names[i], 0, highs[i], v[i], error))
@@ -200,6 +193,16 @@ bool readLines(std::FILE* file, LogParser& parser, std::string& error) {
     return parser.finish(error);
 }
 
+// The header, the seed line and a saved game's start line.
+std::string formatLogHead(uint32_t seed, const InputLog::Start& start) {
+    std::string text = std::string(kHeader) + "\nseed " + std::to_string(seed) + "\n";
+    if (start.present) {
+        text += "start " + std::to_string(start.frame) + " " + std::to_string(start.random) + " " +
+                std::to_string(start.colorCycle) + " " + std::to_string(start.highScore) + "\n";
+    }
+    return text;
+}
+
 } // namespace
 
 void InputLog::put(uint32_t value) {
@@ -282,12 +285,7 @@ std::string formatInputLogRow(const InputLogRow& row) {
 }
 
 std::string formatInputLog(const InputLog& log) {
-    std::string text = std::string(kHeader) + "\nseed " + std::to_string(log.seed) + "\n";
-    if (log.start.present) {
-        text += "start " + std::to_string(log.start.frame) + " " +
-                std::to_string(log.start.random) + " " + std::to_string(log.start.colorCycle) +
-                " " + std::to_string(log.start.highScore) + "\n";
-    }
+    std::string text = formatLogHead(log.seed, log.start);
     int32_t count = 0;
     const HeldInputs* held = nullptr;
     for (size_t at = 0; log.next(at, count, held);)
@@ -314,7 +312,8 @@ InputLogRecorder::~InputLogRecorder() {
     close();
 }
 
-bool InputLogRecorder::open(const std::string& path, uint32_t seed, std::string& error) {
+bool InputLogRecorder::open(const std::string& path, uint32_t seed, std::string& error,
+                            const InputLog::Start& start) {
     close();
     ownsFile_ = path != "-";
     file_ = ownsFile_ ? std::fopen(path.c_str(), "wb") : stdout;
@@ -325,7 +324,7 @@ bool InputLogRecorder::open(const std::string& path, uint32_t seed, std::string&
     pending_ = InputLogRow();
     framesRecorded_ = 0;
     writeFailed_ = false;
-    const std::string head = std::string(kHeader) + "\nseed " + std::to_string(seed) + "\n";
+    const std::string head = formatLogHead(seed, start);
     if (std::fputs(head.c_str(), file_) < 0 || std::fflush(file_) != 0) writeFailed_ = true;
     return true;
 }

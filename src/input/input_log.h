@@ -30,6 +30,11 @@ class InputLog {
     // Larger files are refused before they are read: a year of play, its input changing about
     // five times a second, fits.
     static constexpr int64_t kMaxFileBytes = int64_t{4} << 30;
+    // A start line's frame: far past any session, and low enough that every frame a log can hold
+    // counts on from it without passing the largest frame number.
+    static constexpr uint64_t kMaxStartFrame = uint64_t{1} << 62;
+    // The game's colour cycle runs 0 to 23.
+    static constexpr int32_t kColorCycleLength = 24;
 
     // Where a log of one game of a longer session begins: the frames run before it, the random
     // generator's state as that game started, the colour cycle and the best score then.
@@ -109,8 +114,9 @@ class InputLogRecorder : public InputRecorder {
     InputLogRecorder& operator=(const InputLogRecorder&) = delete;
 
     // Creates the file ("-" is standard output) and writes the header with the seed the game was
-    // started with.
-    bool open(const std::string& path, uint32_t seed, std::string& error);
+    // started with, and the start line of a saved game replayed (so the copy plays it too).
+    bool open(const std::string& path, uint32_t seed, std::string& error,
+              const InputLog::Start& start = {});
     void recordFrame(const Input& input) override;
     // Frames given directly, for callers that know the held inputs without an Input object.
     void recordHeld(const HeldInputs& held);
