@@ -7,13 +7,23 @@ namespace {
 
 volatile std::sig_atomic_t stopSignal = 0;
 
+// The first signal asks for a stop after the frame in progress; a second one, while a write
+// still waits on a reader that has stopped reading, ends the run at once as the signal does.
 void noteStop(int signal) {
+    if (stopSignal != 0) {
+        std::signal(signal, SIG_DFL);
+        std::raise(signal);
+        return;
+    }
     stopSignal = signal;
 }
 
+// SA_RESTART: a write waiting on a full pipe or a slow disk goes on after the signal instead of
+// failing with EINTR, so what was already on its way is kept.
 void catchSignal(int signal) {
     struct sigaction action {};
     action.sa_handler = noteStop;
+    action.sa_flags = SA_RESTART;
     sigemptyset(&action.sa_mask);
     sigaction(signal, &action, nullptr);
 }

@@ -8,13 +8,13 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
-#include <system_error>
 
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "base/file_replace.h"
 #include "base/log.h"
 #include "base/regular_file.h"
 #include "game/score_folder_lock.h"
@@ -69,18 +69,6 @@ Stored readStored(const std::string& path, int32_t& score) {
     std::fclose(file);
     if (failed) return Stored::Unreadable;
     return got == kFileSize && decode(bytes, score) ? Stored::Score : Stored::Damaged;
-}
-
-// The file a write must replace: the target of a symbolic link (followed to the end), else path.
-std::string replacedFile(const char* path) {
-    std::error_code error;
-    std::filesystem::path file = path;
-    for (int depth = 0; depth < 40 && std::filesystem::is_symlink(file, error); ++depth) {
-        const std::filesystem::path target = std::filesystem::read_symlink(file, error);
-        if (error) break;
-        file = target.is_absolute() ? target : file.parent_path() / target;
-    }
-    return file.string();
 }
 
 mode_t defaultMode() {
@@ -178,6 +166,7 @@ bool writeLocked(int32_t score, const std::string& target, int32_t* best, bool l
     if (::stat(target.c_str(), &info) != 0) return replaceFile(target, bytes, defaultMode());
     if (!S_ISREG(info.st_mode)) return false; // a folder, a FIFO, a device: not ours to replace
     if (info.st_uid != ::geteuid()) return rewriteInPlace(target, bytes);
+    if ((info.st_mode & S_IWUSR) == 0) return false; // made read-only by its owner: kept
     return replaceFile(target, bytes, info.st_mode & 07777);
 }
 

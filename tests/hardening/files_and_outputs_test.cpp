@@ -65,10 +65,13 @@ TEST(ScoreFile, IsNeverLoweredAndKeepsItsPlaceModeAndOwner) {
     int32_t best = 194;
     EXPECT_FALSE(writeHighScore(194, path.c_str(), &best));
     EXPECT_EQ(std::tuple(stored(path), best), std::tuple(2396, 2396));
-    // A read-only file is replaced with its mode kept.
+    // A file its player made read-only is left as it is; a writable one keeps its mode.
     ::chmod(path.c_str(), 0444);
+    EXPECT_FALSE(writeHighScore(3000, path.c_str()));
+    EXPECT_EQ(std::tuple(stored(path), modeOf(path)), std::tuple(2396, 0444u));
+    ::chmod(path.c_str(), 0640);
     ASSERT_TRUE(writeHighScore(3000, path.c_str()));
-    EXPECT_EQ(std::tuple(stored(path), modeOf(path)), std::tuple(3000, 0444u));
+    EXPECT_EQ(std::tuple(stored(path), modeOf(path)), std::tuple(3000, 0640u));
     // A link to a shared scores folder: the target is replaced, the link stays.
     fs::create_directory(dir.path() / "shared");
     const std::string target = dir.file("shared/scores.dat");
@@ -271,6 +274,55 @@ TEST_F(HostileFiles, SignalsEndTheRunWithCompleteFiles) {
             std::string(c.signal == SIGHUP ? "1" : "100"));
         EXPECT_TRUE(file("again.jsonl") == dump) << "the replay went another way";
     }
+}
+
+// A signal while a write waits on a reader that has stopped reading: once the reader reads again
+// the run finishes its frame and ends with the signal's status, and nothing written is lost. The
+// recorded rows are small writes, each made whole or not at all, so the signal comes before any
+// byte of the waiting one is written: the case where a write would fail outright. (The record is
+// the run's only output, so the write the game waits in is the pipe's.)
+TEST_F(HostileFiles, ASignalDuringABlockedWriteKeepsEverythingWritten) {
+    std::string log = "orvane-input 1\nseed 1\n";
+    for (int row = 0; row < 50000; ++row)
+        log += row % 2 == 0 ? "1 44\n" : "1\n";
+    write("play.log", log);
+    ASSERT_EQ(::mkfifo((dir_ / "r.fifo").c_str(), 0644), 0);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::chdir(dir_.c_str());
+        ::execl(ORVANE_BINARY, ORVANE_BINARY, "--headless", "--input", "play.log", "--record",
+                "r.fifo", nullptr);
+        std::_Exit(127);
+    }
+    const int reader = ::open((dir_ / "r.fifo").c_str(), O_RDONLY);
+    ASSERT_GE(reader, 0);
+    const std::string proc = "/proc/" + std::to_string(child);
+    const auto waitFor = [](const std::string& file, const std::string& text, bool atStart) {
+        const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+        for (std::string now; std::chrono::steady_clock::now() < until;
+             std::this_thread::sleep_for(std::chrono::milliseconds(5))) {
+            now = readWholeFile(file);
+            if (atStart ? now.rfind(text, 0) == 0 : now.find(text) != std::string::npos) return;
+        }
+    };
+    // The game fills the pipe and waits in write(2) (system call 1) for the reader.
+    waitFor(proc + "/syscall", "1 ", true);
+    ::kill(child, SIGTERM);
+    // The reader reads again only once the signal has been taken, so the write is interrupted
+    // first (else the room freed could let it end before the signal is looked at).
+    waitFor(proc + "/status", "ShdPnd:\t0000000000000000", false);
+    std::string recorded;
+    char buffer[65536];
+    for (ssize_t got; (got = ::read(reader, buffer, sizeof buffer)) > 0;)
+        recorded.append(buffer, static_cast<size_t>(got));
+    ::close(reader);
+    int ended = 0;
+    ::waitpid(child, &ended, 0);
+    EXPECT_EQ(WIFEXITED(ended) ? WEXITSTATUS(ended) : -1, 128 + SIGTERM);
+    // The record is the log's own rows up to the frame the run ended on: none lost or joined.
+    ASSERT_FALSE(recorded.empty());
+    EXPECT_EQ(recorded.back(), '\n');
+    EXPECT_EQ(log.compare(0, recorded.size(), recorded), 0);
 }
 
 } // namespace
