@@ -1,8 +1,10 @@
-// Feeds arbitrary bytes to the config.txt reader, as a file and as text.
+// Feeds arbitrary bytes to the config.txt reader, as a file and as text, and to the setting lines
+// reader and rewriter.
 #include <cstdlib>
 #include <string>
 
 #include "app/config.h"
+#include "app/player_options.h"
 #include "fuzz_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -21,5 +23,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const bool hasValue = parseConfigValue(text, read);
     const bool want = !hasValue ? false : read == 1 ? true : read == 0 ? false : before;
     if (settings.fullscreen != want) std::abort();
+
+    // Rewriting keeps the display choice, and the options written read back as they were.
+    PlayerOptions options;
+    const auto none = [](const SettingLine&) { return std::string(); };
+    parseSettingLines(text, options, none);
+    const std::string rewritten =
+        withSettingLines(text, isSettingName, formatPlayerOptions(options));
+    PlayerOptions again;
+    parseSettingLines(rewritten, again, none);
+    if (!hasDisplayChoice(rewritten) || formatPlayerOptions(again) != formatPlayerOptions(options))
+        std::abort();
     return 0;
 }

@@ -10,6 +10,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "app/player_options.h"
 #include "base/regular_file.h"
 
 DisplaySettings displaySettings;
@@ -57,10 +58,11 @@ bool writeDefault(const std::string& path) {
 
 } // namespace
 
-// The word is skipped whatever its length, so a long one cannot overrun anything.
+// The word is skipped whatever its length, so a long one cannot overrun anything. A file that
+// begins with a setting line holds no display choice.
 bool parseConfigValue(const std::string& text, long& value) {
     size_t at = skipSpace(text, 0);
-    if (at >= text.size()) return false;
+    if (at >= text.size() || !hasDisplayChoice(text)) return false;
     at = skipSpace(text, skipWord(text, at));
     if (at >= text.size()) return false;
     const char* start = text.c_str() + at;

@@ -9,10 +9,13 @@
 #include <cstdlib>
 #include <string>
 
+#include "base/regular_file.h"
 #include "base/wave_file.h"
 
 #include <algorithm>
 #include <cstring>
+#include <filesystem>
+#include <system_error>
 #include <utility>
 #include <vector>
 
@@ -112,7 +115,15 @@ void OpenAlAudio::setPaused(bool paused) {
 void OpenAlAudio::loadChannel(Channel& channel, const char* name) {
     std::vector<int16_t> pcm;
     int rate = 0;
-    if (!decodeWave(folder_ + "/" + name + ".wav", pcm, rate) || rate <= 0) return;
+    const std::string path = folder_ + "/" + name + ".wav";
+    if (!decodeWave(path, pcm, rate) || rate <= 0) {
+        // A missing sound is simply not heard; one that is there and cannot be played is named.
+        std::error_code unknown;
+        if (std::filesystem::exists(path, unknown))
+            std::fprintf(stderr, "orvane: '%s' is not a sound the game can play; it stays silent\n",
+                         quoteForMessage(path).c_str());
+        return;
+    }
     alGetError();
     alGenBuffers(1, &channel.buffer);
     alBufferData(channel.buffer, AL_FORMAT_MONO16, pcm.data(),

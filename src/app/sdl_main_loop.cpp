@@ -212,6 +212,9 @@ PlayerSide readPlayerSide(const CommandLine& options, const RunFiles& files) {
     PlayerSide side;
     const std::string& path = files.paths.configFile;
     const ConfigResult config = readConfig(path, displaySettings);
+    std::string unread;
+    // A config.txt that is there but no file the game can read (a folder, a FIFO) is named.
+    if (config == ConfigResult::Missing) readConfigText(path, unread);
     if (config == ConfigResult::Read && !loadPlayerSettings(path, side.settings)) return side;
     if (config != ConfigResult::Missing) side.configPath = path;
     side.firstStart = config == ConfigResult::Created &&

@@ -1,67 +1,14 @@
 // Reading and writing the player's setting lines of config.txt.
 #include "app/sdl_player_settings.h"
 
-#include <sys/stat.h>
-
-#include <algorithm>
 #include <cstddef>
-#include <cstdio>
-#include <map>
-#include <sstream>
 
-#include "base/file_replace.h"
 #include "base/regular_file.h"
 
 namespace {
 
-constexpr const char* kControlNames[kPlayerControlCount] = {"fire", "link",  "up",   "down",
-                                                            "left", "right", "pause"};
-constexpr size_t kMaxConfigBytes = 1 << 20;
-
-struct SettingLine {
-    std::string name;
-    std::string value;
-    bool wellFormed = false; // exactly two words
-};
-
-// A line's words; a comment (starting with '#' or '['), or a blank line, has none.
-SettingLine splitLine(std::string line) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    std::istringstream words(line);
-    SettingLine setting;
-    std::string extra;
-    words >> setting.name >> setting.value;
-    if (!setting.name.empty() && (setting.name[0] == '#' || setting.name[0] == '[')) return {};
-    setting.wellFormed = !setting.value.empty() && !(words >> extra);
-    return setting;
-}
-
-bool readPercent(const std::string& text, int32_t& value) {
-    if (text.empty() || text.size() > 3) return false;
-    int32_t parsed = 0;
-    for (char c : text) {
-        if (c < '0' || c > '9') return false;
-        parsed = parsed * 10 + (c - '0');
-    }
-    if (parsed > 100) return false;
-    value = parsed;
-    return true;
-}
-
-bool readSwitch(const std::string& text, bool& value) {
-    if (text != "0" && text != "1") return false;
-    value = text == "1";
-    return true;
-}
-
-int controlIndex(const std::string& name, const std::string& prefix) {
-    for (int i = 0; i < kPlayerControlCount; ++i)
-        if (name == prefix + kControlNames[i]) return i;
-    return -1;
-}
-
-// Applies one setting; the reason when its value cannot be used, else empty.
-std::string applySetting(const SettingLine& line, PlayerSettings& s) {
+// Applies a key or button line; the reason when its value cannot be used, else empty.
+std::string applyControl(const SettingLine& line, PlayerSettings& s) {
     const std::string quoted = "'" + quoteForMessage(line.value) + "'";
     if (const int c = controlIndex(line.name, ""); c >= 0) {
         const SDL_Scancode key = SDL_GetScancodeFromName(line.value.c_str());
@@ -70,49 +17,57 @@ std::string applySetting(const SettingLine& line, PlayerSettings& s) {
         s.keys[static_cast<size_t>(c)] = key;
         return {};
     }
-    if (const int c = controlIndex(line.name, "pad-"); c >= 0) {
-        const auto button = SDL_GameControllerGetButtonFromString(line.value.c_str());
-        if (button == SDL_CONTROLLER_BUTTON_INVALID)
-            return "no controller button is called " + quoted;
-        s.pads[static_cast<size_t>(c)] = button;
-        return {};
-    }
-    if (line.name == "effects" || line.name == "ambient") {
-        int32_t& level = line.name == "effects" ? s.effects : s.ambient;
-        return readPercent(line.value, level) ? ""
-                                              : "expected a level from 0 to 100, not " + quoted;
-    }
-    if (line.name == "mute" || line.name == "flashes") {
-        bool& flag = line.name == "mute" ? s.muted : s.flashes;
-        return readSwitch(line.value, flag) ? "" : "expected 0 or 1, not " + quoted;
-    }
-    return "unknown setting '" + quoteForMessage(line.name) + "'";
+    const int c = controlIndex(line.name, "pad-");
+    const auto button = SDL_GameControllerGetButtonFromString(line.value.c_str());
+    if (button == SDL_CONTROLLER_BUTTON_INVALID) return "no controller button is called " + quoted;
+    s.pads[static_cast<size_t>(c)] = button;
+    return {};
 }
 
-bool isSettingName(const std::string& name) {
-    return controlIndex(name, "") >= 0 || controlIndex(name, "pad-") >= 0 || name == "effects" ||
-           name == "ambient" || name == "mute" || name == "flashes";
+// A key line that was taken: its control and its line number.
+struct KeyLine {
+    int control;
+    int number;
+};
+
+// The first key line, in the file's order, whose key another control also has, where that
+// control's key is its own (not moved) or came from an earlier line; -1 when none. A swap of two
+// keys on two lines is no clash: each line's key has left the other control.
+int firstClash(const std::vector<KeyLine>& lines, const PlayerSettings& s, int& other) {
+    const auto lineOf = [&lines](int control) {
+        for (const KeyLine& line : lines)
+            if (line.control == control) return line.number;
+        return -1;
+    };
+    for (size_t i = 0; i < lines.size(); ++i) {
+        const auto c = static_cast<size_t>(lines[i].control);
+        for (other = 0; other < kPlayerControlCount; ++other) {
+            if (static_cast<size_t>(other) != c &&
+                s.keys[static_cast<size_t>(other)] == s.keys[c] && lineOf(other) < lines[i].number)
+                return static_cast<int>(i);
+        }
+    }
+    return -1;
 }
 
-// Where the settings begin: after the line that ends the display choice (its first two words,
-// which may stand on lines of their own), as readConfig reads it.
-size_t settingsStart(const std::string& text) {
-    size_t at = 0;
-    for (int word = 0; word < 2; ++word) {
-        at = text.find_first_not_of(" \t\r\n\v\f", at);
-        if (at == std::string::npos) return text.size();
-        at = text.find_first_of(" \t\r\n\v\f", at);
-        if (at == std::string::npos) return text.size();
+// Takes back key lines that would put two controls on one key, each with a complaint, until no
+// two controls share a key.
+void refuseClashes(std::vector<KeyLine> lines, PlayerSettings& s,
+                   std::vector<std::string>& complaints) {
+    const PlayerSettings defaults;
+    int other = 0;
+    for (int i = 0; (i = firstClash(lines, s, other)) >= 0;) {
+        const KeyLine line = lines[static_cast<size_t>(i)];
+        const auto c = static_cast<size_t>(line.control);
+        complaints.push_back("line " + std::to_string(line.number) + ": " + keyName(s.keys[c]) +
+                             " is already the key for " +
+                             controlName(static_cast<PlayerControl>(other)));
+        s.keys[c] = defaults.keys[c];
+        lines.erase(lines.begin() + i);
     }
-    const size_t end = text.find('\n', at);
-    return end == std::string::npos ? text.size() : end + 1;
 }
 
 } // namespace
-
-const char* controlName(PlayerControl control) {
-    return kControlNames[static_cast<int>(control)];
-}
 
 std::string padSettingName(PlayerControl control) {
     return std::string("pad-") + controlName(control);
@@ -142,84 +97,48 @@ SDL_GameControllerButton defaultPadButton(PlayerControl control) {
     return kDefaults[static_cast<int>(control)];
 }
 
-// The display choice's lines are its own and are not looked at here.
 void parsePlayerSettings(const std::string& text, PlayerSettings& settings,
                          std::vector<std::string>& complaints) {
-    const size_t start = settingsStart(text);
-    std::istringstream lines(text.substr(start));
-    std::string line;
-    std::map<std::string, int> seen;
-    const auto before =
-        std::count(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(start), '\n');
-    for (int number = static_cast<int>(before) + 1; std::getline(lines, line); ++number) {
-        const SettingLine setting = splitLine(line);
-        if (setting.name.empty()) continue;
-        const std::string where = "line " + std::to_string(number) + ": ";
-        std::string reason;
-        if (!setting.wellFormed) {
-            reason = "expected a name and one value";
-        } else if (const auto first = seen.find(setting.name); first != seen.end()) {
-            reason =
-                "'" + setting.name + "' was already set on line " + std::to_string(first->second);
-        } else {
-            reason = applySetting(setting, settings);
-            if (reason.empty()) seen[setting.name] = number;
-        }
-        if (!reason.empty()) complaints.push_back(where + reason);
-    }
+    std::vector<KeyLine> keyLines;
+    const auto control = [&settings, &keyLines](const SettingLine& line) {
+        std::string reason = applyControl(line, settings);
+        if (reason.empty() && controlIndex(line.name, "") >= 0)
+            keyLines.push_back({controlIndex(line.name, ""), line.number});
+        return reason;
+    };
+    std::vector<std::string> found = parseSettingLines(text, settings, control);
+    refuseClashes(keyLines, settings, found);
+    complaints.insert(complaints.end(), found.begin(), found.end());
 }
 
 std::string formatPlayerSettings(const PlayerSettings& s) {
     std::string text;
     for (int i = 0; i < kPlayerControlCount; ++i)
-        text +=
-            std::string(kControlNames[i]) + " " + keyName(s.keys[static_cast<size_t>(i)]) + "\n";
+        text += std::string(controlName(static_cast<PlayerControl>(i))) + " " +
+                keyName(s.keys[static_cast<size_t>(i)]) + "\n";
     for (int i = 0; i < kPlayerControlCount; ++i) {
         const SDL_GameControllerButton button = s.pads[static_cast<size_t>(i)];
         if (button != SDL_CONTROLLER_BUTTON_INVALID)
-            text += std::string("pad-") + kControlNames[i] + " " + padButtonName(button) + "\n";
+            text +=
+                padSettingName(static_cast<PlayerControl>(i)) + " " + padButtonName(button) + "\n";
     }
-    text += "effects " + std::to_string(s.effects) + "\n";
-    text += "ambient " + std::to_string(s.ambient) + "\n";
-    text += std::string("mute ") + (s.muted ? "1" : "0") + "\n";
-    text += std::string("flashes ") + (s.flashes ? "1" : "0") + "\n";
-    return text;
+    return text + formatPlayerOptions(s);
 }
 
 std::string withPlayerSettings(const std::string& text, const PlayerSettings& settings) {
-    const size_t start = settingsStart(text);
-    std::string result = text.substr(0, start);
-    if (!result.empty() && result.back() != '\n') result += "\n";
-    std::istringstream lines(text.substr(start));
-    std::string line;
-    while (std::getline(lines, line)) {
-        if (!isSettingName(splitLine(line).name)) result += line + "\n";
-    }
-    return result + formatPlayerSettings(settings);
+    return withSettingLines(text, isSettingName, formatPlayerSettings(settings));
 }
 
 bool loadPlayerSettings(const std::string& path, PlayerSettings& settings) {
     std::string text;
-    if (!readRegularFile(path.c_str(), kMaxConfigBytes, text)) return false;
+    if (!readConfigText(path, text)) return false;
     std::vector<std::string> complaints;
     parsePlayerSettings(text, settings, complaints);
-    for (const std::string& complaint : complaints)
-        std::fprintf(stderr, "orvane: %s %s; keeping the setting as it was\n",
-                     quoteForMessage(path).c_str(), complaint.c_str());
+    reportSettingComplaints(path, complaints);
     return true;
 }
 
 bool savePlayerSettings(const std::string& path, const PlayerSettings& settings) {
     std::string text;
-    if (!readRegularFile(path.c_str(), kMaxConfigBytes, text)) {
-        std::fprintf(stderr, "orvane: could not read %s; settings not saved\n",
-                     quoteForMessage(path).c_str());
-        return false;
-    }
-    struct stat info {};
-    const mode_t mode = ::stat(path.c_str(), &info) == 0 ? (info.st_mode & 0777) : 0644;
-    if (replaceFileContents(path, withPlayerSettings(text, settings), mode)) return true;
-    std::fprintf(stderr, "orvane: could not write %s; settings kept for this run only\n",
-                 quoteForMessage(path).c_str());
-    return false;
+    return readConfigText(path, text) && writeConfigText(path, withPlayerSettings(text, settings));
 }

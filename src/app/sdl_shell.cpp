@@ -114,24 +114,25 @@ void SdlShell::handleChoice(const SDL_Event& event) {
 }
 
 // Escape keeps the key the control has; keys the game keeps, and keys given to another control
-// in this round, are not taken.
+// in this round, are not taken, and neither is Escape when the key it would keep is one of those:
+// the prompt asks again.
 void SdlShell::chooseKey(SDL_Scancode key) {
-    if (key == SDL_SCANCODE_ESCAPE) {
-        chosen_.push_back(settings_.keys[static_cast<size_t>(choosing_)]);
-        nextChoice();
-        return;
-    }
-    if (isReservedKey(key) || std::find(chosen_.begin(), chosen_.end(), key) != chosen_.end())
-        return;
+    if (key == SDL_SCANCODE_ESCAPE) key = settings_.keys[static_cast<size_t>(choosing_)];
+    if (isReservedKey(key) || takenThisRound(key)) return;
     settings_.keys[static_cast<size_t>(choosing_)] = key;
     chosen_.push_back(key);
     nextChoice();
 }
 
+// A button sets the control's button and keeps its key, unless another control took that key in
+// this round: then the prompt stays for a key.
 void SdlShell::chooseButton(SDL_GameControllerButton button) {
     settings_.pads[static_cast<size_t>(choosing_)] = button;
-    chosen_.push_back(settings_.keys[static_cast<size_t>(choosing_)]);
-    nextChoice();
+    chooseKey(SDL_SCANCODE_ESCAPE);
+}
+
+bool SdlShell::takenThisRound(SDL_Scancode key) const {
+    return std::find(chosen_.begin(), chosen_.end(), key) != chosen_.end();
 }
 
 // After the last control the new keys apply at once and are saved.
@@ -188,10 +189,12 @@ std::vector<OverlayLine> SdlShell::choiceLines() const {
     std::string now = "NOW: " + keyName(settings_.keys[c]);
     if (settings_.pads[c] != SDL_CONTROLLER_BUTTON_INVALID)
         now += ", BUTTON " + padButtonName(settings_.pads[c]);
-    return {{"PRESS A KEY FOR", kDim},
-            {kControlTitles[c], kBright},
-            {now},
-            {""},
-            {"ESCAPE KEEPS IT", kDim},
-            {"A CONTROLLER BUTTON SETS THE BUTTON", kDim}};
+    const bool taken = takenThisRound(settings_.keys[c]);
+    return {
+        {"PRESS A KEY FOR", kDim},
+        {kControlTitles[c], kBright},
+        {now},
+        {""},
+        {taken ? "THAT KEY IS TAKEN: PRESS ANOTHER" : "ESCAPE KEEPS IT", taken ? kBright : kDim},
+        {"A CONTROLLER BUTTON SETS THE BUTTON", kDim}};
 }

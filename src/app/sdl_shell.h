@@ -54,6 +54,7 @@ class SdlShell {
     void handleChoice(const SDL_Event& event);
     void chooseKey(SDL_Scancode key);
     void chooseButton(SDL_GameControllerButton button);
+    bool takenThisRound(SDL_Scancode key) const;
     void nextChoice();
     void toggleMute();
     bool muted() const { return settings_.muted || muteThisRun_; }

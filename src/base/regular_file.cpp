@@ -51,6 +51,7 @@ bool readRegularFile(const char* path, size_t maxBytes, std::string& bytes) {
     if (file == nullptr) return false;
     struct stat info {};
     bool ok = ::fstat(::fileno(file), &info) == 0 && static_cast<size_t>(info.st_size) <= maxBytes;
+    if (!ok) errno = EFBIG;
     if (ok) {
         bytes.resize(static_cast<size_t>(info.st_size));
         bytes.resize(std::fread(bytes.data(), 1, bytes.size(), file));
@@ -60,9 +61,13 @@ bool readRegularFile(const char* path, size_t maxBytes, std::string& bytes) {
     return ok;
 }
 
-std::string quoteForMessage(std::string_view text) {
+namespace {
+
+// text with control characters, backslashes and bytes outside ASCII written as \xNN (a
+// backslash as \\), at most limit bytes of it.
+std::string escaped(std::string_view text, size_t limit) {
     std::string out;
-    for (size_t i = 0; i < text.size() && i < kQuotedLength; ++i) {
+    for (size_t i = 0; i < text.size() && i < limit; ++i) {
         const auto c = static_cast<unsigned char>(text[i]);
         if (c >= 0x20 && c < 0x7F && c != '\\') {
             out += static_cast<char>(c);
@@ -71,6 +76,17 @@ std::string quoteForMessage(std::string_view text) {
         static const char kHex[] = "0123456789abcdef";
         out += c == '\\' ? std::string("\\\\") : std::string{'\\', 'x', kHex[c >> 4], kHex[c & 15]};
     }
+    return out;
+}
+
+} // namespace
+
+std::string quoteForMessage(std::string_view text) {
+    std::string out = escaped(text, kQuotedLength);
     if (text.size() > kQuotedLength) out += "...";
     return out;
+}
+
+std::string escapeForTerminal(std::string_view text) {
+    return escaped(text, text.size());
 }

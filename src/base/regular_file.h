@@ -14,9 +14,13 @@ std::FILE* openRegularFile(const char* path);
 // reason.
 std::string whyNotReadable(const char* path);
 
-// The whole of a regular file, up to maxBytes; false when it cannot be read or is larger.
+// The whole of a regular file, up to maxBytes; false when it cannot be read or is larger (errno
+// EFBIG).
 bool readRegularFile(const char* path, size_t maxBytes, std::string& bytes);
 
 // Text from a file or a command line quoted for a one-line message: at most about 80
 // characters, control characters and bytes outside ASCII written as \xNN.
 std::string quoteForMessage(std::string_view text);
+// The same escapes on the whole text, for printing what a file holds: no control character of
+// it reaches the terminal.
+std::string escapeForTerminal(std::string_view text);

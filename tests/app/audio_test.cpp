@@ -138,7 +138,14 @@ TEST_F(LoopbackAudio, LevelsScaleMuteSilencesAndPauseHoldsTheLoop) {
 TEST_F(LoopbackAudio, MissingAndBrokenFilesStaySilentAndStereoIsMixed) {
     writeWave(folder_ / "lock.wav", 44100, 2, 6000, 4410);
     writeWholeFile(folder_ / "level.wav", "RIFF not a wave");
+    writeWholeFile(folder_ / "die.wav", "");
+    testing::internal::CaptureStderr();
     startAudio();
+    // Each sound that is there but cannot be played is named; the missing ones are not.
+    const std::string told = testing::internal::GetCapturedStderr();
+    EXPECT_NE(told.find("level.wav' is not a sound the game can play"), std::string::npos) << told;
+    EXPECT_NE(told.find("die.wav' is not a sound"), std::string::npos) << told;
+    EXPECT_EQ(told.find("boom.wav"), std::string::npos) << told;
     EXPECT_FALSE(audio_->ambientLoaded() || audio_->isLoaded(kSoundLevel));
     for (int id = 0; id < kSoundCount; ++id) {
         if (id != kSoundLock) audio_->play(static_cast<SoundId>(id), 100, 100);

@@ -3,6 +3,9 @@
 #include "app/sdl_player_settings.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <functional>
 
 #include "support/run_program.h"
 
@@ -70,23 +73,36 @@ TEST(PlayerSettingsLines, GoodBadUnknownAndRepeatedLines) {
         std::vector<std::string> complaints;
     } cases[] = {
         {"fullscreen 0\n\n[0=windowed, 1=fullscreen (640x480)]", "", {}},
-        {"fullscreen 1\nfire j\nlink Left Shift\npause space\n",
-         "fire J\npause Space\n",
-         {"line 3: expected a name and one value"}},
+        {"fullscreen 1\nfire j\nlink  Left Shift \npause space\nup\n",
+         "fire J\nlink Left Shift\npause Space\n",
+         {"line 5: expected a name and a value"}},
         {"fullscreen 1\r\nfire J\r\npad-fire y\r\n", "fire J\npad-fire y\n", {}},
         {"fullscreen 0\nfire Escape\nup F12\nleft nokey\npad-link nobutton\n",
          "",
          {"line 2: Escape is kept for the game itself", "line 3: F12 is kept for the game itself",
           "line 4: no key is called 'nokey'", "line 5: no controller button is called 'nobutton'"}},
-        {"fullscreen 0\neffects 40\nambient 101\nmute 1\nflashes 2\nvolume 3\n",
+        {"fullscreen 0\neffects 40\nambient 101\nmute 1\nflashes 2\nvolume 3\nmute 0 1\n",
          "effects 40\nmute 1\n",
          {"line 3: expected a level from 0 to 100, not '101'", "line 5: expected 0 or 1, not '2'",
-          "line 6: unknown setting 'volume'"}},
+          "line 6: unknown setting 'volume'", "line 7: 'mute' was already set on line 4"}},
         {"fullscreen 0\nfire J\nfire K\n# fire L\n",
          "fire J\n",
          {"line 3: 'fire' was already set on line 2"}},
-        {"fire J\n", "", {}}, // the display choice's own line
+        {std::string("fullscreen 0\nfire J\0K\nlink K\n", 29),
+         "link K\n",
+         {"line 2: holds a control character"}},
+        // A file of settings alone, or one whose display choice spreads over lines.
+        {"fire J\n", "fire J\n", {}},
         {"\n\nfullscreen\n1\nfire J\n", "fire J\n", {}},
+        {"fullscreen\nfire J\n", "fire J\n", {}},
+        // Two controls on one key: the line that would take a key another control keeps (its own,
+        // or an earlier line's) is refused, and its control keeps its key; a swap is no clash.
+        {"fullscreen 0\nfire J\nleft J\n", "fire J\n", {"line 3: J is already the key for fire"}},
+        {"fullscreen 0\nfire X\n", "", {"line 2: X is already the key for link"}},
+        {"fullscreen 0\nfire X\nlink Z\n", "fire X\nlink Z\n", {}},
+        {"fullscreen 0\nfire X\nlink X\n",
+         "",
+         {"line 3: X is already the key for fire", "line 2: X is already the key for link"}},
     };
     const std::string defaults = formatPlayerSettings(PlayerSettings());
     for (const auto& c : cases) {
@@ -121,6 +137,62 @@ TEST_F(ConfigFile, SavingKeepsTheFirstLineAndOtherLines) {
     EXPECT_TRUE(display.fullscreen);
     EXPECT_FALSE(savePlayerSettings((dir_ / "absent.txt").string(), settings));
     EXPECT_FALSE(std::filesystem::exists(dir_ / "absent.txt"));
+    // A file without a display choice gets the default one first, and keeps its own lines.
+    for (const std::string text : {"", "fire J\n# mine\n"}) {
+        writeWholeFile(path_, text);
+        ASSERT_TRUE(savePlayerSettings(path_, settings));
+        const std::string kept = text.empty() ? "" : "# mine\n";
+        EXPECT_EQ(readWholeFile(path_).rfind("fullscreen 0\n" + kept + "fire Z\n", 0), 0u);
+    }
+}
+
+// What the player made of config.txt stays: a read-only file and a FIFO are left as they are, a
+// symbolic link stays a link and its target takes the settings.
+TEST_F(ConfigFile, SavingLeavesProtectedFilesAndFollowsLinks) {
+    PlayerSettings settings;
+    settings.muted = true;
+    writeWholeFile(path_, "fullscreen 0\n");
+    ::chmod(path_.c_str(), 0444);
+    EXPECT_FALSE(savePlayerSettings(path_, settings));
+    EXPECT_EQ(readWholeFile(path_), "fullscreen 0\n");
+    std::filesystem::remove(path_);
+    ASSERT_EQ(::mkfifo(path_.c_str(), 0644), 0);
+    EXPECT_FALSE(savePlayerSettings(path_, settings));
+    EXPECT_TRUE(std::filesystem::is_fifo(path_));
+    std::filesystem::remove(path_);
+    std::filesystem::create_directory(dir_ / "mine");
+    writeWholeFile((dir_ / "mine" / "orvane.txt").string(), "fullscreen 1\n");
+    std::filesystem::create_symlink("mine/orvane.txt", path_);
+    ASSERT_TRUE(savePlayerSettings(path_, settings));
+    EXPECT_TRUE(std::filesystem::is_symlink(path_));
+    EXPECT_NE(readWholeFile(path_).find("mute 1\n"), std::string::npos);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_ / "mine"), {}), 1);
+}
+
+// A config.txt that is there but cannot be read is named on standard error, and never saved.
+TEST_F(ConfigFile, AFileThatCannotBeReadIsNamed) {
+    const struct {
+        std::function<void(const std::string&)> make;
+        std::string told;
+    } cases[] = {
+        {[](const std::string& p) {
+             writeWholeFile(p, "fullscreen 0\n" + std::string(2 << 20, '#'));
+         },
+         "is larger than 1 MiB"},
+        {[](const std::string& p) { std::filesystem::create_directory(p); }, "is a folder"},
+        {[](const std::string& p) { ::mkfifo(p.c_str(), 0644); }, "is not a regular file"},
+    };
+    for (const auto& c : cases) {
+        std::filesystem::remove_all(path_);
+        c.make(path_);
+        PlayerSettings settings;
+        settings.muted = true;
+        testing::internal::CaptureStderr();
+        EXPECT_FALSE(loadPlayerSettings(path_, settings));
+        EXPECT_FALSE(savePlayerSettings(path_, settings));
+        const std::string told = testing::internal::GetCapturedStderr();
+        EXPECT_NE(told.find("config.txt' " + c.told), std::string::npos) << told;
+    }
 }
 
 } // namespace
