@@ -22,11 +22,12 @@ std::string scoresText(const std::vector<ScoreEntry>& entries) {
     std::string text = "rank        score  level  date                  frames  replay\n";
     for (size_t i = 0; i < entries.size(); ++i) {
         const ScoreEntry& e = entries[i];
+        // What an edited file holds reaches the terminal only escaped.
         char line[160];
         std::snprintf(line, sizeof line, "%4zu  %11d  %5d  %-20s  %6lld  ", i + 1,
-                      static_cast<int>(e.score), static_cast<int>(e.level), e.date.c_str(),
-                      static_cast<long long>(e.frames));
-        text += line + e.replay + "\n";
+                      static_cast<int>(e.score), static_cast<int>(e.level),
+                      escapeForTerminal(e.date).c_str(), static_cast<long long>(e.frames));
+        text += line + escapeForTerminal(e.replay) + "\n";
     }
     return text;
 }
@@ -37,7 +38,7 @@ int printScores(const CommandLine& options) {
     std::string error;
     if (!ScoreTable::load(scoreFolderOf(paths), entries, error)) {
         std::fprintf(stderr, "orvane: %s\n", error.c_str());
-        return 1;
+        return 2;
     }
     const std::string text = scoresText(entries);
     if (std::fputs(text.c_str(), stdout) < 0 || std::fflush(stdout) != 0) {

@@ -19,7 +19,7 @@
 namespace {
 
 constexpr const char* kHeading = "# rank score level date frames replay\n";
-constexpr size_t kMaxTableBytes = size_t{64} * 1024;
+constexpr size_t kMaxTableBytes = size_t{1} << 20;
 
 bool readWhole(const std::string& word, int64_t high, int64_t& value) {
     if (word.empty() || word.find_first_not_of("0123456789") != std::string::npos) return false;
@@ -129,41 +129,89 @@ bool ScoreTable::isOwnReplayPath(const std::string& path) {
            name[0] != '.';
 }
 
-bool ScoreTable::load(const std::string& folder, std::vector<ScoreEntry>& entries,
-                      std::string& error) {
+ScoreTable::Loaded ScoreTable::read(const std::string& path, std::vector<ScoreEntry>& entries,
+                                    std::string& error) {
     entries.clear();
-    const std::string path = folder + "/" + kFileName;
+    const std::string name = "'" + quoteForMessage(path) + "'";
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0 && errno == ENOENT) {
+        if (::lstat(path.c_str(), &info) != 0) return Loaded::Absent;
+        error = name + " is a link to a missing file";
+        return Loaded::Unreadable;
+    }
     std::string text;
     if (!readRegularFile(path.c_str(), kMaxTableBytes, text)) {
-        if (errno == ENOENT) return true;
-        error = "'" + quoteForMessage(path) + "': " + whyNotReadable(path.c_str());
-        return false;
+        const bool large = errno == EFBIG;
+        error = name + (large ? " is larger than 1 MiB" : ": " + whyNotReadable(path.c_str()));
+        return large ? Loaded::Damaged : Loaded::Unreadable;
     }
-    if (parse(text, entries, error)) return true;
-    error = "'" + quoteForMessage(path) + "' " + error;
+    if (parse(text, entries, error)) return Loaded::Table;
+    error = name + " " + error;
+    return Loaded::Damaged;
+}
+
+bool ScoreTable::load(const std::string& folder, std::vector<ScoreEntry>& entries,
+                      std::string& error) {
+    const Loaded loaded = read(folder + "/" + kFileName, entries, error);
+    return loaded == Loaded::Table || loaded == Loaded::Absent;
+}
+
+namespace {
+
+// Moves a damaged table to the first free name of "scores.txt.damaged", "...damaged-2", ...
+// beside it, so no earlier damaged table is ever overwritten; false when none could be had.
+bool setAside(const std::string& path, std::string& aside) {
+    for (int n = 1; n < 1000; ++n) {
+        aside = path + ".damaged" + (n > 1 ? "-" + std::to_string(n) : "");
+        struct stat info {};
+        if (::lstat(aside.c_str(), &info) == 0) continue;
+        return errno == ENOENT && ::rename(path.c_str(), aside.c_str()) == 0;
+    }
     return false;
 }
 
+// The table as it stands, ready to take a game: an absent or damaged one (set aside) gives an
+// empty table; false with message when the file must be left alone.
+bool tableToEnter(const std::string& path, std::vector<ScoreEntry>& entries, std::string& message) {
+    std::string error;
+    switch (ScoreTable::read(path, entries, error)) {
+    case ScoreTable::Loaded::Table:
+    case ScoreTable::Loaded::Absent:
+        break;
+    case ScoreTable::Loaded::Unreadable:
+        message = error + "; the game was not entered";
+        return false;
+    case ScoreTable::Loaded::Damaged:
+        std::string aside;
+        if (!setAside(path, aside)) {
+            message = error + "; the game was not entered";
+            return false;
+        }
+        message = error + "; kept it as '" + quoteForMessage(aside) + "' and began a new table";
+        entries.clear();
+        break;
+    }
+    if (const std::string why = whyNotReplaceable(path); !why.empty()) {
+        message = "'" + quoteForMessage(path) + "' " + why + "; the game was not entered";
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
 bool ScoreTable::save(const std::string& folder, const FinishedGame& game, std::string& message,
                       bool& busy) {
-    const std::string path = folder + "/" + kFileName;
-    ScoreFolderLock lock(path);
+    // A table that is a symbolic link is kept in the file it leads to.
+    const std::string path = replacedFile(folder + "/" + kFileName);
+    ScoreFolderLock lock(folder + "/" + kFileName);
     busy = lock.busy();
     if (busy) {
         message = "another copy of the game is writing in " + quoteForMessage(folder);
         return false;
     }
     std::vector<ScoreEntry> entries;
-    std::string error;
-    if (!load(folder, entries, error)) {
-        const std::string aside = path + ".damaged";
-        if (::rename(path.c_str(), aside.c_str()) != 0) {
-            message = error + "; the game was not entered";
-            return false;
-        }
-        message = error + "; kept it as '" + quoteForMessage(aside) + "' and began a new table";
-        entries.clear();
-    }
+    if (!tableToEnter(path, entries, message)) return false;
     std::vector<ScoreEntry> dropped;
     ScoreEntry entry{game.score, game.level, stampOf(game.when), game.frames, ""};
     const int place = insert(entries, entry, dropped);

@@ -36,13 +36,25 @@ class ScoreTable {
 
     // Enters a finished game into the table in folder, writing its replay first; replays that
     // leave the table are removed. Done under the score folder's lock, so games ending at once in
-    // two copies of the game both get in. A damaged table is kept beside as scores.txt.damaged
-    // and a new one begun. False with one line in message when nothing could be written (the
+    // two copies of the game both get in. A damaged table is kept beside under a name no earlier
+    // one has (scores.txt.damaged, then scores.txt.damaged-2, ...) and a new one begun; a table
+    // that is a symbolic link is followed, and one that is not a regular file, read-only or
+    // unreadable is left alone. False with one line in message when nothing could be written (the
     // folder busy or unwritable, busy then set); message also tells of a damaged table set aside.
     static bool save(const std::string& folder, const FinishedGame& game, std::string& message,
                      bool& busy);
-    // The table of folder; an absent table is an empty one. False with one line in error when it
-    // cannot be read or is damaged.
+    // The table of folder; an absent table is an empty one. False with one line in error, naming
+    // the file (and the line), when it cannot be read or is damaged.
     static bool load(const std::string& folder, std::vector<ScoreEntry>& entries,
                      std::string& error);
+
+    enum class Loaded {
+        Table,      // read whole
+        Absent,     // no file: an empty table
+        Damaged,    // a file that is no table, or larger than 1 MiB: to be set aside
+        Unreadable, // not a regular file, a link to nothing, no permission: left alone
+    };
+    // The table at path, with one line in error unless it is a table or absent.
+    static Loaded read(const std::string& path, std::vector<ScoreEntry>& entries,
+                       std::string& error);
 };

@@ -178,20 +178,47 @@ TEST(ScoreTable, WritersKeepTheTenBestWithTheirReplaysOnly) {
     }
 }
 
-TEST(ScoreTable, ADamagedTableIsSetAsideAndANewOneBegun) {
+// A damaged table is set aside under a name no earlier one has; a long comment is no damage; a
+// table that is a link is kept in its target, and one that is no file or read-only is left alone.
+TEST(ScoreTable, DamagedTablesAreSetAsideAndNothingElseIsReplaced) {
     ScratchDir dir;
     const std::string folder = dir.path().string();
-    std::filesystem::create_directories(dir.path() / "keep");
-    writeWholeFile(dir.file("scores.txt"), "1 5 1 d 1 keep/precious\nnot a row\n");
+    namespace fs = std::filesystem;
+    fs::create_directories(dir.path() / "keep");
     writeWholeFile(dir.file("keep/precious"), "mine");
     std::string message;
     bool busy = false;
-    EXPECT_TRUE(ScoreTable::save(folder, gameOf(50, 1700000000), message, busy));
-    EXPECT_NE(message.find("scores.txt.damaged"), std::string::npos) << message;
-    EXPECT_TRUE(std::filesystem::exists(dir.file("keep/precious")));
-    EXPECT_TRUE(std::filesystem::exists(dir.file("scores.txt.damaged")));
+    for (const char* aside : {"scores.txt.damaged", "scores.txt.damaged-2"}) {
+        writeWholeFile(dir.file("scores.txt"), "1 5 1 d 1 keep/precious\nnot a row\n");
+        EXPECT_TRUE(ScoreTable::save(folder, gameOf(50, 1700000000), message, busy));
+        EXPECT_NE(message.find(std::string(aside) + "'"), std::string::npos) << message;
+        EXPECT_EQ(readWholeFile(dir.file(aside)), "1 5 1 d 1 keep/precious\nnot a row\n");
+    }
+    EXPECT_TRUE(fs::exists(dir.file("keep/precious")));
     std::vector<ScoreEntry> entries;
     std::string error;
-    ASSERT_TRUE(ScoreTable::load(folder, entries, error));
-    EXPECT_EQ(entries.size(), 1u);
+    writeWholeFile(dir.file("scores.txt"),
+                   "# " + std::string(100000, 'x') + "\n1 388 1 d 1 replays/a.log\n");
+    message.clear();
+    EXPECT_TRUE(ScoreTable::save(folder, gameOf(60, 1700000000), message, busy));
+    EXPECT_EQ(message, "");
+    ASSERT_TRUE(ScoreTable::load(folder, entries, error)) << error;
+    EXPECT_EQ(entries.size(), 2u);
+    // Through a link: the target takes the game, the link stays.
+    fs::rename(dir.file("scores.txt"), dir.file("keep/table.txt"));
+    fs::create_symlink("keep/table.txt", dir.file("scores.txt"));
+    EXPECT_TRUE(ScoreTable::save(folder, gameOf(70, 1700000000), message, busy));
+    EXPECT_TRUE(fs::is_symlink(dir.file("scores.txt")));
+    ASSERT_TRUE(ScoreTable::load(folder, entries, error)) << error;
+    EXPECT_EQ(entries.size(), 3u);
+    // Read-only, a FIFO, a link to a device: the game is not entered, the file stays.
+    fs::permissions(dir.file("keep/table.txt"), fs::perms::owner_read);
+    EXPECT_FALSE(ScoreTable::save(folder, gameOf(80, 1700000000), message, busy));
+    EXPECT_NE(message.find("is read-only"), std::string::npos) << message;
+    fs::remove(dir.file("scores.txt"));
+    fs::create_symlink("/dev/null", dir.file("scores.txt"));
+    EXPECT_FALSE(ScoreTable::save(folder, gameOf(80, 1700000000), message, busy));
+    EXPECT_NE(message.find("not a regular file"), std::string::npos) << message;
+    EXPECT_EQ(fs::read_symlink(dir.file("scores.txt")), "/dev/null");
+    EXPECT_FALSE(ScoreTable::load(folder, entries, error));
 }

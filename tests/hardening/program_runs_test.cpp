@@ -63,6 +63,12 @@ class ProgramRuns : public ProgramFolder, public ::testing::WithParamInterface<s
             fs::create_directories(path);
         } else if (verb == "hardlink") {
             fs::create_hard_link(dir_ / arg, path);
+        } else if (verb == "symlink") { // "symlink NAME TARGET", TARGET as the link holds it
+            fs::create_symlink(arg, path);
+        } else if (verb == "chmod") {
+            fs::permissions(path, static_cast<fs::perms>(std::stoi(arg, nullptr, 8)));
+        } else if (verb == "islink") {
+            EXPECT_TRUE(fs::is_symlink(path)) << name;
         } else if (verb == "sparse") {
             ASSERT_EQ(::truncate((write(name, ""), path).c_str(), std::stoll(arg)), 0);
         } else if (verb == "copy") { // "copy NAME": a copy of the source tree's NAME, in its place
