@@ -28,13 +28,46 @@ function fitCanvas() {
   canvas.style.height = 480 * scale + 'px';
 }
 
+// What stopped the game, in one line on the page and in the console; nothing more is loaded or
+// started after it.
+function showProblem(text) {
+  if (Module.problem) return;
+  Module.problem = text;
+  console.error(text);
+  const loading = document.getElementById('loading');
+  if (loading) loading.remove();
+  message.textContent = text;
+  message.classList.add('problem');
+  cover.classList.remove('hidden');
+}
+
 let started = false;
 function start() {
-  if (started || !Module.ready) return;
+  if (started || !Module.ready || Module.problem) return;
   started = true;
   cover.classList.add('hidden');
   canvas.focus();
-  Module.callMain(gameArguments());
+  // The program names what is wrong (a bad option, a log that is not a log) on its standard error
+  // and ends with status 2 before any frame.
+  const status = Module.callMain(gameArguments());
+  if (status) showProblem(Module.lastError || 'orvane: the game could not start (' + status + ')');
+}
+
+// Fetches the input log the address names into the page's file system: anything but the log
+// itself (an HTTP error, no answer within 20 s, a network failure) is reported instead.
+function fetchReplay(name) {
+  const stop = new AbortController();
+  const timer = setTimeout(function () { stop.abort(); }, 20000);
+  const shown = "orvane: could not fetch the input log '" + name + "'";
+  return fetch(name, { signal: stop.signal }).then(function (reply) {
+    if (reply.status !== 200) throw new Error('HTTP ' + reply.status);
+    return reply.arrayBuffer();
+  }).then(function (bytes) {
+    FS.writeFile('/replay.log', new Uint8Array(bytes));
+    removeRunDependency('replay');
+  }).catch(function (error) {
+    showProblem(shown + ': ' + (error.name === 'AbortError' ? 'no answer in 20 s' : error.message));
+  }).finally(function () { clearTimeout(timer); });
 }
 
 var Module = {
@@ -54,11 +87,7 @@ var Module = {
     });
     if (params.has('input')) {
       addRunDependency('replay');
-      fetch(params.get('input')).then(function (reply) { return reply.arrayBuffer(); })
-        .then(function (bytes) {
-          FS.writeFile('/replay.log', new Uint8Array(bytes));
-          removeRunDependency('replay');
-        });
+      fetchReplay(params.get('input'));
     }
   }],
   // Writes the saved files back to the browser's storage, one write at a time.
@@ -77,13 +106,17 @@ var Module = {
     if (got) document.getElementById('bar').style.width = (100 * got[1] / got[2]) + '%';
   },
   onRuntimeInitialized: function () {
+    if (Module.problem) return;
     Module.ready = true;
     document.getElementById('loading').remove();
     message.textContent = 'click or press a key to play';
     if (params.has('autostart')) start();
   },
   print: function (text) { console.log(text); },
-  printErr: function (text) { console.warn(text); },
+  printErr: function (text) {
+    if (text.startsWith('orvane: ')) Module.lastError = text;
+    console.warn(text);
+  },
 };
 
 cover.addEventListener('click', start);

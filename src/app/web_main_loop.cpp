@@ -16,6 +16,7 @@
 #include "app/config.h"
 #include "app/headless_run.h"
 #include "app/openal_audio.h"
+#include "app/player_options.h"
 #include "app/saved_games.h"
 #include "app/web_devices.h"
 #include "base/sound.h"
@@ -52,8 +53,10 @@ struct WebGame {
     int64_t frame = 0;
     int64_t frameLimit = -1;
     bool paused = false;
-    bool muted = false;
-    bool over = false; // Escape or the frame limit ended the game
+    PlayerOptions options;    // the player's levels, mute and flashes, kept in config.txt
+    std::string configPath;   // where they are saved; empty when config.txt cannot be kept
+    bool muteThisRun = false; // ?mute: this visit only
+    bool over = false;        // Escape or the frame limit ended the game
     std::string stateLine;
 };
 
@@ -97,6 +100,7 @@ void drawPicture() {
                     {{"FIRE: Z   CHAIN, HOLD TO SWING: X", {255, 255, 255}},
                      {"MOVE: ARROW KEYS   MUTE: M"},
                      {"GAMEPAD: A FIRE, X CHAIN, START PAUSE", {150, 150, 150}},
+                     {web->options.muted || web->muteThisRun ? "SOUND IS OFF (M)" : ""},
                      {""},
                      {"P: PLAY", {255, 255, 255}}});
     }
@@ -160,12 +164,23 @@ void downloadScreenshot() {
     // clang-format on
 }
 
+void applyOptions() {
+    if (web->audio)
+        web->audio->setLevels(web->options.effects, web->options.ambient,
+                              web->options.muted || web->muteThisRun);
+}
+
+// M turns the sound off or on for good: the choice is saved in config.txt, as on the desktop.
+void toggleMute() {
+    web->options.muted = !(web->options.muted || web->muteThisRun);
+    web->muteThisRun = false;
+    applyOptions();
+    if (!web->configPath.empty() && savePlayerOptions(web->configPath, web->options)) syncStorage();
+}
+
 void frameCallback() {
     if (web->devices.takePauseRequest()) setPaused(!web->paused);
-    if (web->devices.takeMuteRequest()) {
-        web->muted = !web->muted;
-        if (web->audio) web->audio->setLevels(100, 100, web->muted);
-    }
+    if (web->devices.takeMuteRequest()) toggleMute();
     const double now = emscripten_get_now();
     if (web->over) return;
     if (web->paused) {
@@ -211,8 +226,9 @@ void setUpWebGame(const CommandLine& options) {
     setup.soundOutput = web->audio.get();
     setupGame(setup);
     startLoggedGame(files);
-    gameEnv->gameOverFlashes = !options.noFlashes;
-    if (options.mute) web->audio->setLevels(100, 100, web->muted = true);
+    gameEnv->gameOverFlashes = web->options.flashes && !options.noFlashes;
+    web->muteThisRun = options.mute;
+    applyOptions();
     web->font.load(files.paths.dataFolder + "/font.tga");
 }
 
@@ -240,7 +256,12 @@ int runWebWindowed(const CommandLine& options) {
         return 2;
     }
     displaySettings = DisplaySettings{};
-    readConfig(web->files.paths.configFile, displaySettings);
+    if (!web->files.paths.classic) makeUserFolder(web->files.paths.configFolder);
+    const std::string& config = web->files.paths.configFile;
+    const ConfigResult read = readConfig(config, displaySettings);
+    if (read != ConfigResult::Missing &&
+        (read == ConfigResult::Created || loadPlayerOptions(config, web->options)))
+        web->configPath = config;
     if (!openCanvas()) {
         std::fprintf(stderr, "orvane: no WebGL in this browser\n");
         return 1;

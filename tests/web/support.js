@@ -50,13 +50,14 @@ async function openBrowser() {
 }
 
 // A page of the game whose console errors and page errors are collected in page.problems.
-async function openGame(browser, server, query = '') {
+// With until, the page is returned once that holds rather than once the game is ready to start.
+async function openGame(browser, server, query = '', until = 'Module.ready') {
   const page = await browser.newPage();
   page.problems = [];
   page.on('console', (m) => { if (m.type() === 'error') page.problems.push(m.text()); });
   page.on('pageerror', (e) => page.problems.push(e.message));
   await page.goto(`http://127.0.0.1:${server.address().port}/index.html${query}`);
-  await page.waitForFunction('Module.ready', { timeout: 60000 });
+  await page.waitForFunction(until, { timeout: 60000 });
   return page;
 }
 

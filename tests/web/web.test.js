@@ -21,6 +21,7 @@ before(async () => {
   server = await serve({
     'careful.log': fs.readFileSync(path.join(recorded, 'careful.log')),
     'short.log': shortGame,
+    'notalog.txt': '<html>not found</html>\n',
   });
   browser = await openBrowser();
 });
@@ -108,6 +109,48 @@ test('the best score survives a reload', async () => {
   assert.deepStrictEqual(page.problems, []);
   await page.close();
 });
+
+test('M is kept in config.txt in the browser, and read again after a reload', async () => {
+  const page = await openGame(browser, server, '?autostart');
+  const config = () => page.evaluate(() => FS.readFile('/save/orvane/config.txt',
+                                                        { encoding: 'utf8' }));
+  await page.keyboard.press('m');
+  await page.waitForFunction('!Module.syncing', { timeout: 10000 });
+  assert.match(await config(), /^fullscreen 0\n[^]*\nmute 1\n/);
+  await sleep(1000); // IndexedDB commits its transaction a moment after the writes report done
+  await page.reload();
+  await page.waitForFunction('Module.ready', { timeout: 60000 });
+  await page.evaluate(() => start());
+  assert.match(await config(), /\nmute 1\n/);
+  // The game started muted: M now turns the sound on, and says so in the file.
+  await page.keyboard.press('m');
+  await page.waitForFunction('!Module.syncing', { timeout: 10000 });
+  assert.match(await config(), /\nmute 0\n/);
+  assert.deepStrictEqual(page.problems, []);
+  await page.close();
+});
+
+test('a bad address or a log that cannot be had is said on the page, and nothing starts',
+  async () => {
+    const cases = [
+      ['?seed=-1&autostart', /bad value '-1' for --seed/],
+      ['?frames=abc&autostart', /bad value 'abc' for --frames/],
+      ['?frames=18446744073709551616&autostart', /for --frames/],
+      ['?input=nothere.log&autostart', /could not fetch the input log 'nothere.log': HTTP 404/],
+      ['?input=http://127.0.0.1:1/x.log&autostart', /could not fetch the input log/],
+      ['?input=notalog.txt&autostart', /line 1: expected the header/],
+    ];
+    for (const [query, told] of cases) {
+      const page = await openGame(browser, server, query, 'Module.problem');
+      const shown = await page.$eval('#message', (e) => e.textContent);
+      assert.match(shown, told, query);
+      assert.strictEqual(await page.$eval('#cover', (e) => e.classList.contains('hidden')), false);
+      assert.strictEqual(await page.evaluate(() => Module.over === undefined), true, query);
+      // In the console too (beside the browser's own note of a failed fetch).
+      assert.ok(page.problems.includes(shown), query);
+      await page.close();
+    }
+  });
 
 test('hiding the tab pauses the game, and no frame runs until the player resumes', async () => {
   const page = await openGame(browser, server, '?autostart');
