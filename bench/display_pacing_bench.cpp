@@ -12,11 +12,12 @@
 
 #include "app/display_choice.h"
 #include "app/frame_timer.h"
+#include "app/game_run.h"
 
 namespace {
 
 using Clock = FrameTimer::Clock;
-constexpr float kPeriod = 0.98f / 75.0f;
+constexpr auto kPeriod = static_cast<float>(kFramePeriodSeconds);
 constexpr double kSeconds = 4.0;
 
 // A display refreshing at hz since start: a swap with interval 1 returns at the next refresh.

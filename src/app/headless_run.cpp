@@ -12,6 +12,7 @@
 #include <system_error>
 
 #include "app/command_line.h"
+#include "app/game_run.h"
 #include "app/standard_streams.h"
 #include "app/stop_signals.h"
 #include "base/regular_file.h"
@@ -182,25 +183,6 @@ bool closeRunFiles(RunFiles& files, std::string& error) {
     return ok;
 }
 
-namespace {
-
-// Runs the frames; returns the number of the last one that ran to its end. A saved game's frames
-// are numbered on from the frames its session ran before it.
-int64_t runFrames(int64_t frames, StateDump& dump, int64_t first) {
-    dump.afterFrame(*gameEnv, first);
-    int64_t frame = 0;
-    // Ctrl+C, SIGTERM or a closed terminal end the run after the frame in progress.
-    while (frame < frames && !stopRequested()) {
-        // Escape ends the run; that frame changed nothing and is not dumped.
-        if (!gameEnv->runFrame()) break;
-        ++frame;
-        dump.afterFrame(*gameEnv, first + frame);
-    }
-    return first + frame;
-}
-
-} // namespace
-
 int runHeadless(const CommandLine& options) {
     RunFiles files;
     std::string error;
@@ -218,10 +200,12 @@ int runHeadless(const CommandLine& options) {
     setupGame(setup);
     startLoggedGame(files);
     if (files.recording) gameInput->setRecorder(&files.recorder);
-    // Headless needs --input or --frames, so the run always has a last frame.
-    const int64_t last =
-        runFrames(lastFrameOf(options, files) - files.firstFrame, files.dump, files.firstFrame);
-    files.dump.finish(*gameEnv, last);
+    // Headless needs --input or --frames, so the run always has a last frame. Ctrl+C, SIGTERM
+    // or a closed terminal end it after the frame in progress; Escape ends it as in the game.
+    GameRun run(files, lastFrameOf(options, files), GameRun::Table::Skip);
+    while (!stopRequested() && run.step()) {
+    }
+    run.finish();
     gameInput->setRecorder(nullptr);
     cleanupGame();
     if (!closeRunFiles(files, error)) {

@@ -10,13 +10,13 @@
 #include <cstring>
 #include <ctime>
 #include <filesystem>
-#include <optional>
 #include <string>
 #include <vector>
 
 #include "app/command_line.h"
 #include "app/config.h"
 #include "app/game_paths.h"
+#include "app/game_run.h"
 #include "app/headless_run.h"
 #include "app/openal_audio.h"
 #include "app/saved_games.h"
@@ -28,8 +28,6 @@
 #include "base/regular_file.h"
 #include "base/sound.h"
 #include "game/game_env.h"
-#include "game/game_recorder.h"
-#include "game/score_writer.h"
 #include "game/setup.h"
 #include "input/input.h"
 #include "render/screenshot.h"
@@ -38,7 +36,6 @@ namespace {
 
 constexpr const char* kTitle = "Orvane weapons test";
 constexpr int kColorBits = 32;
-constexpr float kPeriodFactor = 0.98f;
 
 struct LoopState {
     SdlDevices* devices = nullptr; // the live devices, open in every windowed run
@@ -47,10 +44,7 @@ struct LoopState {
     bool replaying = false; // the game's inputs come from a log, not the devices
     bool watching = false;  // a saved game: holding Right runs it faster
     bool screenshotRequested = false;
-    int64_t frame = 0;             // game frames run, counted on from a saved game's start
-    int64_t frameLimit = -1;       // -1: until Escape or the window closes
-    GameRecorder* games = nullptr; // live play: each game that ends goes to the table
-    ScoreWriter* scores = nullptr;
+    GameRun* run = nullptr;
 };
 
 // A real Escape key stops a replay too, whose own inputs hold the game's key state.
@@ -127,29 +121,13 @@ void saveTimedScreenshot(const GamePaths& paths) {
     savePicture(path.c_str());
 }
 
-// One game frame and what follows it: the dump, and a game that ended handed to the table's
-// writer. False when Escape ended the game.
-bool runGameFrame(LoopState& loop, RunFiles& files) {
-    if (!gameEnv->runFrame()) return false;
-    ++loop.frame;
-    files.dump.afterFrame(*gameEnv, loop.frame);
-    if (loop.games != nullptr && loop.games->afterFrame(*gameEnv, loop.frame))
-        loop.scores->submit(loop.games->take());
-    return true;
-}
-
-bool limitReached(const LoopState& loop) {
-    return loop.frameLimit >= 0 && loop.frame >= loop.frameLimit;
-}
-
 // One pass: events, the game frames (none while paused), the wait, the picture. False when the
 // loop is over.
-bool runPass(LoopState& loop, RunFiles& files, FrameTimer& timer, const FrameObserver& observer) {
-    if (limitReached(loop)) return false;
-    if (!pumpEvents(loop)) return false;
+bool runPass(LoopState& loop, FrameTimer& timer, const FrameObserver& observer) {
+    if (loop.run->atLimit() || !pumpEvents(loop)) return false;
     if (!loop.shell->paused()) {
-        for (int n = framesThisPass(loop); n > 0 && !limitReached(loop); --n)
-            if (!runGameFrame(loop, files)) return false; // Escape: this pass draws nothing
+        for (int n = framesThisPass(loop); n > 0 && !loop.run->atLimit(); --n)
+            if (!loop.run->step()) return false; // Escape: this pass draws nothing
     }
     FrameTimer::Clock::time_point waitEnd = timer.wait();
     if (observer) observer(waitEnd);
@@ -169,22 +147,14 @@ int64_t playGame(const CommandLine& options, RunFiles& files, SdlDevices& device
     loop.paths = &files.paths;
     loop.replaying = files.hasLog;
     loop.watching = options.watch > 0;
-    loop.frame = files.firstFrame;
-    loop.frameLimit = lastFrameOf(options, files);
-    // Games played on the live devices are kept in the table, written off the frame path.
-    std::optional<GameRecorder> games;
-    std::optional<ScoreWriter> scores;
-    if (!loop.replaying) {
-        games.emplace(*gameEnv, files.seed);
-        scores.emplace(scoreFolderOf(files.paths));
-        loop.games = &*games;
-        loop.scores = &*scores;
-    }
     if (files.recording) gameInput->setRecorder(&files.recorder);
-    files.dump.afterFrame(*gameEnv, loop.frame);
-    while (runPass(loop, files, timer, observer)) {
+    // Games played on the live devices are kept in the table, written off the frame path.
+    GameRun run(files, lastFrameOf(options, files),
+                loop.replaying ? GameRun::Table::Skip : GameRun::Table::Keep);
+    loop.run = &run;
+    while (runPass(loop, timer, observer)) {
     }
-    files.dump.finish(*gameEnv, loop.frame);
+    run.finish();
     gameInput->setRecorder(nullptr);
     // Drawing changes nothing in the game, so drawing again gives the last picture shown (or,
     // when no frame was drawn, the picture the game starts with).
@@ -192,7 +162,7 @@ int64_t playGame(const CommandLine& options, RunFiles& files, SdlDevices& device
         drawFrame(&shell);
         files.screenshotFailed = !savePicture(options.screenshotPath.c_str());
     }
-    return loop.frame;
+    return run.frame();
 }
 
 SdlShell::Mode shellMode(const CommandLine& options, const RunFiles& files) {
@@ -315,7 +285,7 @@ int runWindowed(const CommandLine& commandLine, const FrameObserver& observer) {
                         displaySettings.frameRate, window)) {
         return 1;
     }
-    FrameTimer timer(kPeriodFactor / static_cast<float>(displaySettings.frameRate));
+    FrameTimer timer(static_cast<float>(kFramePeriodSeconds));
     timer.restart();
     SdlDevices devices;
     OpenAlAudio audio(files.paths.dataFolder + "/sfx");

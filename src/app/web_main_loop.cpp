@@ -14,15 +14,13 @@
 
 #include "app/command_line.h"
 #include "app/config.h"
+#include "app/game_run.h"
 #include "app/headless_run.h"
 #include "app/openal_audio.h"
 #include "app/player_options.h"
-#include "app/saved_games.h"
 #include "app/web_devices.h"
 #include "base/sound.h"
 #include "game/game_env.h"
-#include "game/game_recorder.h"
-#include "game/score_writer.h"
 #include "game/setup.h"
 #include "game/state_dump.h"
 #include "render/gl_projection.h"
@@ -33,10 +31,6 @@
 
 namespace {
 
-constexpr double kPeriodMs = 0.98 * 1000.0 / 75.0; // the desktop's pacing: 76.5 frames a second
-// A display at 60 Hz calls back about 60 times a second: one or two frames each. A busy machine
-// calls back less often; a few frames catch up, more debt than that is dropped.
-constexpr int kMostFramesPerCallback = 4;
 constexpr int kWidth = 640;
 constexpr int kHeight = 480;
 
@@ -45,13 +39,11 @@ struct WebGame {
     RunFiles files;
     WebDevices devices;
     std::unique_ptr<OpenAlAudio> audio;
-    std::unique_ptr<GameRecorder> games;
-    std::unique_ptr<ScoreWriter> scores;
+    std::unique_ptr<GameRun> run;
     TextFont font;
     GLFWwindow* window = nullptr;
-    double due = 0.0; // when the next game frame is due, in milliseconds
-    int64_t frame = 0;
-    int64_t frameLimit = -1;
+    // A display at 60 Hz calls back about 60 times a second: one or two frames each.
+    FramePace pace;
     bool paused = false;
     PlayerOptions options;    // the player's levels, mute and flashes, kept in config.txt
     std::string configPath;   // where they are saved; empty when config.txt cannot be kept
@@ -107,38 +99,24 @@ void drawPicture() {
     glDisable(GL_BLEND);
 }
 
-// One game frame and what follows it; false when Escape ended the game.
-bool runGameFrame() {
-    if (!gameEnv->runFrame()) return false;
-    ++web->frame;
-    web->files.dump.afterFrame(*gameEnv, web->frame);
-    if (web->games && web->games->afterFrame(*gameEnv, web->frame))
-        web->scores->submit(web->games->take());
-    // A game that ended with this frame wrote the best score (and the table).
-    if (gameEnv->state->gameOverFrames == 1) syncStorage();
+// The frames due now; false when the run is over (Escape, or its last frame). A game that ended
+// wrote the best score and the table, which go back to the browser's storage.
+bool runDueFrames(double now) {
+    for (int n = web->pace.framesDue(now); n > 0; --n) {
+        if (!web->run->step()) return false;
+        if (web->run->gameEnded()) syncStorage();
+    }
     return true;
 }
 
 void finish() {
     web->over = true;
-    web->files.dump.finish(*gameEnv, web->frame);
+    web->run->finish();
     std::string error;
     closeRunFiles(web->files, error);
     // clang-format off
     EM_ASM({ if (Module.orvaneOver) Module.orvaneOver(); });
     // clang-format on
-}
-
-// The frames due by the game's own clock, at most a few a callback; after a stall (a hidden tab,
-// a slow machine) the debt is dropped rather than run as a burst.
-int framesDue(double now) {
-    int count = 0;
-    while (now >= web->due && count < kMostFramesPerCallback) {
-        web->due += kPeriodMs;
-        ++count;
-    }
-    if (now - web->due > kPeriodMs) web->due = now + kPeriodMs;
-    return count;
 }
 
 // F12: the picture just drawn, as a PNG file the browser downloads.
@@ -184,14 +162,10 @@ void frameCallback() {
     const double now = emscripten_get_now();
     if (web->over) return;
     if (web->paused) {
-        web->due = now + kPeriodMs;
-    } else {
-        for (int n = framesDue(now); n > 0 && !web->over; --n) {
-            if ((web->frameLimit >= 0 && web->frame >= web->frameLimit) || !runGameFrame()) {
-                finish();
-                return;
-            }
-        }
+        web->pace.hold(now);
+    } else if (!runDueFrames(now)) {
+        finish();
+        return;
     }
     drawPicture();
     if (web->devices.takeScreenshotRequest()) downloadScreenshot();
@@ -232,15 +206,13 @@ void setUpWebGame(const CommandLine& options) {
     web->font.load(files.paths.dataFolder + "/font.tga");
 }
 
-// The frame count and where it stops; games played on the page's devices go to the table.
-void startCounting(const CommandLine& options) {
+// The run: its frame count and where it stops; games played on the page's devices go to the
+// table, saved at once (the page has no threads).
+void startRun(const CommandLine& options) {
     const RunFiles& files = web->files;
-    web->frame = files.firstFrame;
-    web->frameLimit = lastFrameOf(options, files);
-    if (!files.hasLog) {
-        web->games = std::make_unique<GameRecorder>(*gameEnv, files.seed);
-        web->scores = std::make_unique<ScoreWriter>(scoreFolderOf(files.paths), false);
-    }
+    web->run = std::make_unique<GameRun>(web->files, lastFrameOf(options, files),
+                                         files.hasLog ? GameRun::Table::Skip : GameRun::Table::Keep,
+                                         false);
 }
 
 } // namespace
@@ -267,12 +239,11 @@ int runWebWindowed(const CommandLine& options) {
         return 1;
     }
     setUpWebGame(options);
-    startCounting(options);
-    web->files.dump.afterFrame(*gameEnv, web->frame);
+    startRun(options);
     emscripten_set_visibilitychange_callback(nullptr, EM_FALSE, onHidden);
     emscripten_set_blur_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, EM_FALSE, onBlur);
     syncStorage(); // a config.txt made now
-    web->due = emscripten_get_now();
+    web->pace.restart(emscripten_get_now());
     emscripten_set_main_loop(frameCallback, 0, 0);
     return 0;
 }
@@ -283,7 +254,8 @@ extern "C" {
 // The state dump's line of the current state.
 EMSCRIPTEN_KEEPALIVE const char* orvane_state_line() {
     web->stateLine.clear();
-    if (gameEnv != nullptr) appendStateLine(web->stateLine, *gameEnv, web->frame, {});
+    if (gameEnv != nullptr && web->run)
+        appendStateLine(web->stateLine, *gameEnv, web->run->frame(), {});
     return web->stateLine.c_str();
 }
 
@@ -303,6 +275,6 @@ EMSCRIPTEN_KEEPALIVE int orvane_paused() {
 }
 
 EMSCRIPTEN_KEEPALIVE double orvane_frames() {
-    return web != nullptr ? static_cast<double>(web->frame) : 0.0;
+    return web != nullptr && web->run ? static_cast<double>(web->run->frame()) : 0.0;
 }
 }

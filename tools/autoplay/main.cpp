@@ -7,6 +7,8 @@
 #include <cstdlib>
 #include <string>
 
+#include "app/game_run.h"
+#include "app/headless_run.h"
 #include "base/sound.h"
 #include "game/game_env.h"
 #include "game/setup.h"
@@ -128,9 +130,11 @@ int main(int argc, char** argv) {
     setupGame(setup);
     gameInput->setRecorder(&recorder);
     int32_t best = 0;
-    for (long frame = 0; frame < std::atol(argv[3]); ++frame) {
-        gameEnv->runFrame();
-        if (gameEnv->state->level > best) best = gameEnv->state->level;
+    {
+        RunFiles nothing; // the recorder above is the one output
+        GameRun run(nothing, std::atol(argv[3]), GameRun::Table::Skip);
+        while (run.step())
+            best = std::max(best, gameEnv->state->level);
     }
     gameInput->setRecorder(nullptr);
     cleanupGame();

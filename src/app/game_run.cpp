@@ -1,0 +1,48 @@
+// The run of the game: its frames and what follows each, shared by the window, the page, the
+// headless program and the check of a saved game.
+#include "app/game_run.h"
+
+#include "app/game_paths.h"
+#include "app/headless_run.h"
+#include "app/saved_games.h"
+#include "game/game_env.h"
+#include "game/game_recorder.h"
+#include "game/score_writer.h"
+#include "game/setup.h"
+#include "world/game_state.h"
+
+GameRun::GameRun(RunFiles& files, int64_t last, Table table, bool threadedTable)
+    : files_(files), frame_(files.firstFrame), last_(last) {
+    if (table == Table::Keep) {
+        games_ = std::make_unique<GameRecorder>(*gameEnv, files.seed, frame_);
+        scores_ = std::make_unique<ScoreWriter>(scoreFolderOf(files.paths), threadedTable);
+    }
+    files_.dump.afterFrame(*gameEnv, frame_);
+}
+
+GameRun::~GameRun() = default;
+
+bool GameRun::step() {
+    gameEnded_ = false;
+    if (atLimit() || !gameEnv->runFrame()) return false;
+    ++frame_;
+    files_.dump.afterFrame(*gameEnv, frame_);
+    if (games_ != nullptr && games_->afterFrame(*gameEnv, frame_)) scores_->submit(games_->take());
+    gameEnded_ = gameEnv->state->gameOverFrames == 1;
+    return true;
+}
+
+void GameRun::finish() {
+    files_.dump.finish(*gameEnv, frame_);
+    if (scores_ != nullptr) scores_->flush();
+}
+
+int FramePace::framesDue(double now) {
+    int count = 0;
+    while (now >= due_ && count < kMostFramesPerCall) {
+        due_ += kPeriodMs;
+        ++count;
+    }
+    if (now - due_ > kPeriodMs) due_ = now + kPeriodMs;
+    return count;
+}
