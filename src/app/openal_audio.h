@@ -24,9 +24,9 @@ class OpenAlAudio : public SoundOutput {
 
     // The player's levels in percent of the game's own volumes, and mute; a silent or missing
     // device stays silent.
-    void setLevels(int32_t effects, int32_t ambient, bool muted);
+    void setLevels(int32_t effects, int32_t ambient, bool muted) override;
     // Paused: the effects stop and the ambient loop holds where it is until resumed.
-    void setPaused(bool paused);
+    void setPaused(bool paused) override;
 
     // A device and context exist; without them every call is silent.
     bool isOpen() const { return context_ != nullptr; }

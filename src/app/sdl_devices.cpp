@@ -4,84 +4,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "app/sdl_scan_codes.h"
 #include "input/controls.h"
-
-int32_t scaleAxis(int16_t raw) {
-    int32_t value = raw;
-    return value >= 0 ? value * kJoyAxisRange / 32767 : value * kJoyAxisRange / 32768;
-}
-
-void joyStateFromSample(const JoySample& sample, uint8_t joyState[10]) {
-    int32_t x = scaleAxis(sample.x);
-    int32_t y = scaleAxis(sample.y);
-    joyState[0] = (x > kJoyThreshold || sample.dpad[0]) ? 1 : 0;
-    joyState[1] = (x < -kJoyThreshold || sample.dpad[1]) ? 1 : 0;
-    joyState[2] = (y < -kJoyThreshold || sample.dpad[2]) ? 1 : 0;
-    joyState[3] = (y > kJoyThreshold || sample.dpad[3]) ? 1 : 0;
-    for (int i = 0; i < 6; ++i)
-        joyState[4 + i] = sample.buttons[i] ? 1 : 0;
-}
-
-namespace {
-// The input number of the game's control c, the player's settings and the game naming the first
-// six controls in the same order.
-int32_t controlInput(int c) {
-    return bindingOf(static_cast<Control>(c)).key;
-}
-} // namespace
-
-// Every key reaches the game as its own scan code, except the keys the shell keeps (pause, mute)
-// and those of a control moved to another key, which then stands for it.
-void keysFromKeyboard(const Uint8* held, int count, const PlayerSettings& settings,
-                      uint8_t keys[256]) {
-    const PlayerSettings defaults;
-    bool moved[256] = {};
-    for (int c = 0; c < 6; ++c)
-        moved[controlInput(c)] =
-            settings.keys[static_cast<size_t>(c)] != defaults.keys[static_cast<size_t>(c)];
-    const auto isDown = [&](SDL_Scancode key) { return key < count && held[key] != 0; };
-    const SDL_Scancode pauseKey = settings.keys[static_cast<size_t>(PlayerControl::kPause)];
-    for (int i = 0; i < count; ++i) {
-        const auto key = static_cast<SDL_Scancode>(i);
-        const uint8_t code = scanCodeFor(key);
-        const bool shellKey = key == pauseKey || key == SDL_SCANCODE_PAUSE || key == SDL_SCANCODE_M;
-        if (held[i] != 0 && code != 0 && !moved[code] && !shellKey) keys[code] = 0x80;
-    }
-    for (int c = 0; c < 6; ++c)
-        if (moved[controlInput(c)] && isDown(settings.keys[static_cast<size_t>(c)]))
-            keys[controlInput(c)] = 0x80;
-}
-
-JoySample withPadBindings(JoySample sample, const PlayerSettings& settings) {
-    struct Slot {
-        bool& value;
-        PlayerControl control;
-        SDL_GameControllerButton usual;
-        bool first; // fire and the chain have two usual buttons; a named one takes the first slot
-    };
-    const Slot slots[] = {
-        {sample.dpad[0], PlayerControl::kRight, SDL_CONTROLLER_BUTTON_DPAD_RIGHT, true},
-        {sample.dpad[1], PlayerControl::kLeft, SDL_CONTROLLER_BUTTON_DPAD_LEFT, true},
-        {sample.dpad[2], PlayerControl::kUp, SDL_CONTROLLER_BUTTON_DPAD_UP, true},
-        {sample.dpad[3], PlayerControl::kDown, SDL_CONTROLLER_BUTTON_DPAD_DOWN, true},
-        {sample.buttons[0], PlayerControl::kFire, SDL_CONTROLLER_BUTTON_A, true},
-        {sample.buttons[1], PlayerControl::kFire, SDL_CONTROLLER_BUTTON_B, false},
-        {sample.buttons[2], PlayerControl::kLink, SDL_CONTROLLER_BUTTON_X, true},
-        {sample.buttons[3], PlayerControl::kLink, SDL_CONTROLLER_BUTTON_Y, false}};
-    const auto named = [&settings](SDL_GameControllerButton button) {
-        return std::find(settings.pads.begin(), settings.pads.end(), button) != settings.pads.end();
-    };
-    const uint32_t buttons = sample.controllerButtons;
-    for (const Slot& slot : slots) {
-        const SDL_GameControllerButton own = settings.pads[static_cast<size_t>(slot.control)];
-        if (own != SDL_CONTROLLER_BUTTON_INVALID)
-            slot.value = slot.first && ((buttons >> own) & 1u) != 0;
-        else if (named(slot.usual)) // the usual button now serves another control
-            slot.value = false;
-    }
-    return sample;
-}
 
 SdlDevices::SdlDevices(bool pollingThread, std::chrono::milliseconds pollInterval)
     : usePollingThread_(pollingThread), pollInterval_(pollInterval) {}
@@ -225,7 +148,7 @@ void SdlDevices::readState(uint8_t keys[256], uint8_t joyState[10]) {
     }
     int count = 0;
     const Uint8* held = SDL_GetKeyboardState(&count);
-    keysFromKeyboard(held, count, settings_, keys);
+    keysFromPositions(held, count, settings_, keys);
     if (joystick_ == nullptr) {
         std::memset(joyState, 0, 10);
         return;
@@ -244,9 +167,11 @@ void SdlDevices::readState(uint8_t keys[256], uint8_t joyState[10]) {
                        joyState);
 }
 
-bool SdlDevices::padButtonDown(SDL_GameControllerButton button) {
+bool SdlDevices::padButtonDown(PadButton button) {
     std::lock_guard<std::mutex> lock(deviceMutex_);
-    return controller_ != nullptr && SDL_GameControllerGetButton(controller_, button) != 0;
+    return controller_ != nullptr &&
+           SDL_GameControllerGetButton(controller_,
+                                       static_cast<SDL_GameControllerButton>(button)) != 0;
 }
 
 void SdlDevices::handleEvent(const SDL_Event& event) {

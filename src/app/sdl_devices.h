@@ -10,32 +10,9 @@
 #include <thread>
 #include <utility>
 
-#include "app/sdl_player_settings.h"
+#include "app/device_bindings.h"
+#include "app/player_settings.h"
 #include "input/input.h"
-
-// The stick and button values of one poll, as the polling thread takes them from the device.
-struct JoySample {
-    int16_t x = 0; // raw SDL axis values, -32768 to 32767
-    int16_t y = 0;
-    bool dpad[4] = {}; // right, left, up, down (game controllers only)
-    bool buttons[6] = {};
-    uint32_t controllerButtons = 0; // bit b: SDL game-controller button b is down
-};
-
-constexpr int32_t kJoyAxisRange = 1000;
-
-// A raw SDL axis value on the game's range of -1000 to 1000.
-int32_t scaleAxis(int16_t raw);
-// The ten joystick inputs (right, left, up, down, buttons 0-5) of a sample.
-void joyStateFromSample(const JoySample& sample, uint8_t joyState[10]);
-// The game's keys from SDL's keyboard state (count keys, held[i] nonzero while down) with the
-// player's own keys: a moved control's key reaches the game as that control's input number, and
-// the shell's keys (pause, mute) never reach it.
-void keysFromKeyboard(const Uint8* held, int count, const PlayerSettings& settings,
-                      uint8_t keys[256]);
-// A game controller's sample with the player's own buttons standing for the controls that name
-// one: the button a control names replaces the usual ones, which then do nothing for it.
-JoySample withPadBindings(JoySample sample, const PlayerSettings& settings);
 
 class SdlDevices : public InputSource {
   public:
@@ -58,7 +35,7 @@ class SdlDevices : public InputSource {
     // The player's keys and buttons; a moved key reaches the game as its control's input number.
     void setBindings(const PlayerSettings& settings) { settings_ = settings; }
     // Main thread: a game controller's button is held now.
-    bool padButtonDown(SDL_GameControllerButton button);
+    bool padButtonDown(PadButton button);
     // True once after the device in use was pulled out.
     bool takeDeviceLost() { return std::exchange(deviceLost_, false); }
 

@@ -19,10 +19,9 @@
 #include "app/game_run.h"
 #include "app/headless_run.h"
 #include "app/openal_audio.h"
+#include "app/player_side.h"
 #include "app/saved_games.h"
 #include "app/sdl_devices.h"
-#include "app/sdl_player_settings.h"
-#include "app/sdl_shell.h"
 #include "app/sdl_window.h"
 #include "app/stop_signals.h"
 #include "base/regular_file.h"
@@ -39,18 +38,41 @@ constexpr int kColorBits = 32;
 
 struct LoopState {
     SdlDevices* devices = nullptr; // the live devices, open in every windowed run
-    SdlShell* shell = nullptr;
+    Shell* shell = nullptr;
     const GamePaths* paths = nullptr;
-    bool replaying = false; // the game's inputs come from a log, not the devices
-    bool watching = false;  // a saved game: holding Right runs it faster
     bool screenshotRequested = false;
     GameRun* run = nullptr;
 };
 
-// A real Escape key stops a replay too, whose own inputs hold the game's key state.
-bool escapeDuringReplay(const LoopState& loop, const SDL_Event& event) {
-    return loop.replaying && event.type == SDL_KEYDOWN &&
-           event.key.keysym.scancode == SDL_SCANCODE_ESCAPE;
+// An SDL event as the shell sees it; false for one it does not take.
+bool shellEventOf(const SDL_Event& event, ShellEvent& shell) {
+    using Kind = ShellEvent::Kind;
+    switch (event.type) {
+    case SDL_KEYDOWN:
+    case SDL_KEYUP:
+        shell = {event.type == SDL_KEYDOWN ? Kind::KeyDown : Kind::KeyUp,
+                 event.key.keysym.scancode};
+        return event.key.repeat == 0;
+    case SDL_CONTROLLERBUTTONDOWN:
+    case SDL_CONTROLLERBUTTONUP:
+        shell = {event.type == SDL_CONTROLLERBUTTONDOWN ? Kind::ButtonDown : Kind::ButtonUp, 0,
+                 static_cast<PadButton>(event.cbutton.button)};
+        return true;
+    case SDL_WINDOWEVENT:
+        shell.kind =
+            event.window.event == SDL_WINDOWEVENT_MINIMIZED ? Kind::Hidden : Kind::FocusLost;
+        return event.window.event == SDL_WINDOWEVENT_MINIMIZED ||
+               event.window.event == SDL_WINDOWEVENT_FOCUS_LOST;
+    default:
+        return false;
+    }
+}
+
+// Hands the shell its share of an event; false when the run is to end.
+bool shellTakes(LoopState& loop, const ShellEvent& event) {
+    const Shell::Request request = loop.shell->handle(event);
+    if (request == Shell::Request::Screenshot) loop.screenshotRequested = true;
+    return request != Shell::Request::Quit;
 }
 
 // Handles every waiting event; false as soon as the window asks to close (a closed terminal
@@ -58,30 +80,17 @@ bool escapeDuringReplay(const LoopState& loop, const SDL_Event& event) {
 bool pumpEvents(LoopState& loop) {
     if (stopRequested()) return false;
     SDL_Event event;
+    ShellEvent shell{};
     while (SDL_PollEvent(&event) != 0) {
         if (handleWindowEvent(event) == WindowRequest::Quit) return false;
-        if (loop.shell->handleEvent(event) == SdlShell::Request::Quit) return false;
-        if (escapeDuringReplay(loop, event)) return false;
+        if (shellEventOf(event, shell) && !shellTakes(loop, shell)) return false;
         loop.devices->handleEvent(event);
-        if (event.type == SDL_KEYDOWN && event.key.repeat == 0 &&
-            event.key.keysym.scancode == SDL_SCANCODE_F12) {
-            loop.screenshotRequested = true;
-        }
     }
-    if (loop.devices->takeDeviceLost()) loop.shell->deviceLost();
+    if (loop.devices->takeDeviceLost()) return shellTakes(loop, {ShellEvent::Kind::DeviceLost});
     return true;
 }
 
-// Watching a saved game, Right or a controller's right shoulder held runs four frames a pass.
-int framesThisPass(const LoopState& loop) {
-    if (!loop.watching) return 1;
-    const Uint8* keys = SDL_GetKeyboardState(nullptr);
-    const bool fast = keys[SDL_SCANCODE_RIGHT] != 0 ||
-                      loop.devices->padButtonDown(SDL_CONTROLLER_BUTTON_RIGHTSHOULDER);
-    return fast ? 4 : 1;
-}
-
-void drawFrame(const SdlShell* shell = nullptr) {
+void drawFrame(const Shell* shell = nullptr) {
     beginWindowPicture();
     glClear(GL_COLOR_BUFFER_BIT);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
@@ -126,7 +135,7 @@ void saveTimedScreenshot(const GamePaths& paths) {
 bool runPass(LoopState& loop, FrameTimer& timer, const FrameObserver& observer) {
     if (loop.run->atLimit() || !pumpEvents(loop)) return false;
     if (!loop.shell->paused()) {
-        for (int n = framesThisPass(loop); n > 0 && !loop.run->atLimit(); --n)
+        for (int n = loop.shell->framesPerPass(); n > 0 && !loop.run->atLimit(); --n)
             if (!loop.run->step()) return false; // Escape: this pass draws nothing
     }
     FrameTimer::Clock::time_point waitEnd = timer.wait();
@@ -139,18 +148,16 @@ bool runPass(LoopState& loop, FrameTimer& timer, const FrameObserver& observer) 
 }
 
 // The game between set-up and tear-down; returns the number of the last frame that ran.
-int64_t playGame(const CommandLine& options, RunFiles& files, SdlDevices& devices, SdlShell& shell,
+int64_t playGame(const CommandLine& options, RunFiles& files, SdlDevices& devices, Shell& shell,
                  FrameTimer& timer, const FrameObserver& observer) {
     LoopState loop;
     loop.devices = &devices;
     loop.shell = &shell;
     loop.paths = &files.paths;
-    loop.replaying = files.hasLog;
-    loop.watching = options.watch > 0;
     if (files.recording) gameInput->setRecorder(&files.recorder);
     // Games played on the live devices are kept in the table, written off the frame path.
     GameRun run(files, lastFrameOf(options, files),
-                loop.replaying ? GameRun::Table::Skip : GameRun::Table::Keep);
+                files.hasLog ? GameRun::Table::Skip : GameRun::Table::Keep);
     loop.run = &run;
     while (runPass(loop, timer, observer)) {
     }
@@ -165,51 +172,6 @@ int64_t playGame(const CommandLine& options, RunFiles& files, SdlDevices& device
     return run.frame();
 }
 
-SdlShell::Mode shellMode(const CommandLine& options, const RunFiles& files) {
-    if (options.watch > 0) return SdlShell::Mode::Watch;
-    return files.hasLog ? SdlShell::Mode::Replay : SdlShell::Mode::Play;
-}
-
-// The player's side of config.txt: the settings after its first line, whether this is the very
-// first start of a plain game (the file was only now created), and where changes are saved.
-struct PlayerSide {
-    PlayerSettings settings;
-    bool firstStart = false;
-    std::string configPath; // empty when config.txt could not be read or made
-};
-
-PlayerSide readPlayerSide(const CommandLine& options, const RunFiles& files) {
-    PlayerSide side;
-    const std::string& path = files.paths.configFile;
-    const ConfigResult config = readConfig(path, displaySettings);
-    std::string unread;
-    // A config.txt that is there but no file the game can read (a folder, a FIFO) is named.
-    if (config == ConfigResult::Missing) readConfigText(path, unread);
-    if (config == ConfigResult::Read && !loadPlayerSettings(path, side.settings)) return side;
-    if (config != ConfigResult::Missing) side.configPath = path;
-    side.firstStart = config == ConfigResult::Created &&
-                      shellMode(options, files) == SdlShell::Mode::Play && !options.hasFrames;
-    return side;
-}
-
-// --watch N: the saved game's replay becomes the run's input log.
-bool findWatchedGame(CommandLine& options, ScoreEntry& entry, std::string& error) {
-    if (options.watch == 0) return true;
-    const GamePaths paths = resolveGamePaths(processPathFacts(options.dataPath));
-    return findSavedGame(paths, options.watch, entry, options.inputPath, error);
-}
-
-// The run's files, and for --watch the saved game, checked to play as its row says; false after
-// one line on standard error.
-bool openWindowedRunFiles(CommandLine& options, RunFiles& files, ScoreEntry& watched) {
-    std::string error;
-    if (findWatchedGame(options, watched, error) && openRunFiles(options, files, error) &&
-        (options.watch == 0 || checkSavedGame(files.log, watched, options.inputPath, error)))
-        return true;
-    std::fprintf(stderr, "orvane: %s\n", error.c_str());
-    return false;
-}
-
 // Set-up with the window's devices and sound. A replay's own inputs drive the game; the devices
 // still serve the shell's controls.
 void setUpWindowedGame(const RunFiles& files, SdlDevices& devices, OpenAlAudio& audio) {
@@ -222,18 +184,6 @@ void setUpWindowedGame(const RunFiles& files, SdlDevices& devices, OpenAlAudio& 
     setupGame(setup);
     startLoggedGame(files);
     if (files.replay) devices.start();
-}
-
-// The shell's font, flashes and titles; the very first start opens on the controls, so a new
-// player learns the chain before the first enemy.
-void prepareShell(SdlShell& shell, const CommandLine& options, const RunFiles& files,
-                  const PlayerSide& side) {
-    gameEnv->gameOverFlashes = side.settings.flashes && !options.noFlashes;
-    shell.loadFont(files.paths.dataFolder + "/font.tga");
-    shell.setAutoPause(shellMode(options, files) == SdlShell::Mode::Play && !options.hasFrames);
-    shell.setWatchTitle(
-        options.watch > 0 ? "GAME " + std::to_string(options.watch) + " OF THE TABLE" : "REPLAY");
-    if (side.firstStart) shell.pause();
 }
 
 std::string windowTitle(const CommandLine& options, const ScoreEntry& entry) {
@@ -271,7 +221,7 @@ int runWindowed(const CommandLine& commandLine, const FrameObserver& observer) {
     CommandLine options = commandLine;
     RunFiles files;
     ScoreEntry watched;
-    if (!openWindowedRunFiles(options, files, watched)) return 2;
+    if (!openShownRunFiles(options, files, watched)) return 2;
     displaySettings = DisplaySettings{};
     if (!files.paths.classic) makeUserFolder(files.paths.configFolder);
     const PlayerSide side = readPlayerSide(options, files);
@@ -290,8 +240,9 @@ int runWindowed(const CommandLine& commandLine, const FrameObserver& observer) {
     SdlDevices devices;
     OpenAlAudio audio(files.paths.dataFolder + "/sfx");
     setUpWindowedGame(files, devices, audio);
-    SdlShell shell(shellMode(options, files), side.settings, side.configPath, &devices, &audio,
-                   options.mute);
+    Shell shell(shellModeOf(options, files), side.settings, side.configPath, &audio, options.mute);
+    shell.setSettingsListener(
+        [&devices](const PlayerSettings& settings) { devices.setBindings(settings); });
     prepareShell(shell, options, files, side);
     playGame(options, files, devices, shell, timer, observer);
     cleanupGame();

@@ -1,14 +1,15 @@
 // The browser's keyboard (by key position, the DOM code) and the first gamepad of the Gamepad
-// API, numbered as the desktop numbers its scan codes and joystick inputs.
+// API, read as the desktop reads its devices: positions through the player's bindings, and the
+// shell's events.
 #pragma once
 
 #include <cstdint>
 #include <string_view>
+#include <vector>
 
+#include "app/device_bindings.h"
+#include "app/shell.h"
 #include "input/input.h"
-
-// The game's scan code of a DOM key code ("KeyZ", "ArrowUp"); 0 for a key without one.
-uint8_t scanCodeForDomCode(std::string_view code);
 
 class WebDevices : public InputSource {
   public:
@@ -16,21 +17,23 @@ class WebDevices : public InputSource {
     void start() override;
     void readState(uint8_t keys[256], uint8_t joyState[10]) override;
 
-    // What the shell takes from the devices, once each: a pause (P, Pause, a gamepad's Start) or
-    // mute (M) request since the last call.
-    bool takePauseRequest();
-    bool takeMuteRequest();
-    bool takeScreenshotRequest();
+    // The player's keys and buttons.
+    void setBindings(const PlayerSettings& settings) { settings_ = settings; }
+    // Samples the gamepad (once a callback): its state for the game, its presses for the shell.
+    void pollGamepad();
+    // The keys and buttons pressed and released since the last call, for the shell.
+    std::vector<ShellEvent> takeEvents();
     // Every key reads as released (focus lost).
     void releaseAll();
 
     // Called by the page's key events.
-    void keyEvent(std::string_view code, bool down);
+    void keyEvent(std::string_view code, bool down, bool repeat);
 
   private:
-    uint8_t held_[256] = {};
-    bool pauseRequested_ = false;
-    bool muteRequested_ = false;
-    bool screenshotRequested_ = false;
-    bool startWasDown_ = false;
+    static constexpr int kUsages = 512;
+    uint8_t held_[kUsages] = {}; // by usage
+    PlayerSettings settings_;
+    JoySample pad_;
+    uint32_t padWas_ = 0;
+    std::vector<ShellEvent> events_;
 };

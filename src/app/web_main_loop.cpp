@@ -17,16 +17,15 @@
 #include "app/game_run.h"
 #include "app/headless_run.h"
 #include "app/openal_audio.h"
-#include "app/player_options.h"
+#include "app/player_side.h"
+#include "app/saved_games.h"
 #include "app/web_devices.h"
 #include "base/sound.h"
 #include "game/game_env.h"
 #include "game/setup.h"
 #include "game/state_dump.h"
 #include "render/gl_projection.h"
-#include "render/overlay.h"
 #include "render/plain_png.h"
-#include "render/text_font.h"
 #include "world/game_state.h"
 
 namespace {
@@ -40,15 +39,12 @@ struct WebGame {
     WebDevices devices;
     std::unique_ptr<OpenAlAudio> audio;
     std::unique_ptr<GameRun> run;
-    TextFont font;
+    std::unique_ptr<Shell> shell;
     GLFWwindow* window = nullptr;
     // A display at 60 Hz calls back about 60 times a second: one or two frames each.
     FramePace pace;
-    bool paused = false;
-    PlayerOptions options;    // the player's levels, mute and flashes, kept in config.txt
-    std::string configPath;   // where they are saved; empty when config.txt cannot be kept
-    bool muteThisRun = false; // ?mute: this visit only
-    bool over = false;        // Escape or the frame limit ended the game
+    bool wasPaused = false;
+    bool over = false; // Escape or the frame limit ended the game
     std::string stateLine;
 };
 
@@ -61,41 +57,34 @@ void syncStorage() {
     // clang-format on
 }
 
-void setPaused(bool paused) {
-    if (web->paused == paused) return;
-    web->paused = paused;
-    if (web->audio) web->audio->setPaused(paused);
+// Tells the page when the game pauses or resumes.
+void notePause() {
+    const bool paused = web->shell->paused();
+    if (paused == web->wasPaused) return;
+    web->wasPaused = paused;
     // clang-format off
     EM_ASM({ if (Module.orvanePaused) Module.orvanePaused($0); }, paused);
     // clang-format on
 }
 
 EM_BOOL onHidden(int, const EmscriptenVisibilityChangeEvent* event, void*) {
-    if (event->hidden) setPaused(true);
+    if (event->hidden) web->shell->handle({ShellEvent::Kind::Hidden});
     web->devices.releaseAll();
     return EM_FALSE;
 }
 
 EM_BOOL onBlur(int, const EmscriptenFocusEvent*, void*) {
-    setPaused(true);
+    web->shell->handle({ShellEvent::Kind::FocusLost});
     web->devices.releaseAll();
     return EM_FALSE;
 }
 
-void drawPicture() {
+void drawPicture(bool overlay = true) {
     glClear(GL_COLOR_BUFFER_BIT);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glEnable(GL_BLEND);
     gameEnv->drawScene();
-    if (web->paused) {
-        drawOverlay(web->font, "PAUSED",
-                    {{"FIRE: Z   CHAIN, HOLD TO SWING: X", {255, 255, 255}},
-                     {"MOVE: ARROW KEYS   MUTE: M"},
-                     {"GAMEPAD: A FIRE, X CHAIN, START PAUSE", {150, 150, 150}},
-                     {web->options.muted || web->muteThisRun ? "SOUND IS OFF (M)" : ""},
-                     {""},
-                     {"P: PLAY", {255, 255, 255}}});
-    }
+    if (overlay) web->shell->drawOverlay();
     glDisable(GL_BLEND);
 }
 
@@ -142,33 +131,34 @@ void downloadScreenshot() {
     // clang-format on
 }
 
-void applyOptions() {
-    if (web->audio)
-        web->audio->setLevels(web->options.effects, web->options.ambient,
-                              web->options.muted || web->muteThisRun);
-}
-
-// M turns the sound off or on for good: the choice is saved in config.txt, as on the desktop.
-void toggleMute() {
-    web->options.muted = !(web->options.muted || web->muteThisRun);
-    web->muteThisRun = false;
-    applyOptions();
-    if (!web->configPath.empty() && savePlayerOptions(web->configPath, web->options)) syncStorage();
+// The shell's share of the page's events; false when it asks to end the run.
+bool handleShellEvents(bool& screenshot) {
+    web->devices.pollGamepad();
+    for (const ShellEvent& event : web->devices.takeEvents()) {
+        const Shell::Request request = web->shell->handle(event);
+        if (request == Shell::Request::Quit) return false;
+        if (request == Shell::Request::Screenshot) screenshot = true;
+    }
+    notePause();
+    return true;
 }
 
 void frameCallback() {
-    if (web->devices.takePauseRequest()) setPaused(!web->paused);
-    if (web->devices.takeMuteRequest()) toggleMute();
-    const double now = emscripten_get_now();
     if (web->over) return;
-    if (web->paused) {
+    bool screenshot = false;
+    const double now = emscripten_get_now();
+    if (!handleShellEvents(screenshot)) {
+        finish();
+        return;
+    }
+    if (web->shell->paused()) {
         web->pace.hold(now);
     } else if (!runDueFrames(now)) {
         finish();
         return;
     }
     drawPicture();
-    if (web->devices.takeScreenshotRequest()) downloadScreenshot();
+    if (screenshot) downloadScreenshot();
     glfwSwapBuffers(web->window);
 }
 
@@ -186,8 +176,8 @@ bool openCanvas() {
 }
 
 // Set-up with the page's devices and sound. A replay's own inputs drive the game; the devices
-// still serve the pause and mute keys.
-void setUpWebGame(const CommandLine& options) {
+// still serve the shell.
+void setUpWebGame() {
     RunFiles& files = web->files;
     web->audio = std::make_unique<OpenAlAudio>(files.paths.dataFolder + "/sfx");
     SoundRecord::clear();
@@ -200,10 +190,19 @@ void setUpWebGame(const CommandLine& options) {
     setup.soundOutput = web->audio.get();
     setupGame(setup);
     startLoggedGame(files);
-    gameEnv->gameOverFlashes = web->options.flashes && !options.noFlashes;
-    web->muteThisRun = options.mute;
-    applyOptions();
-    web->font.load(files.paths.dataFolder + "/font.tga");
+}
+
+// The shell as on the desktop, its settings saved in the browser's storage. The page shows the
+// controls beside the game, so the first visit does not open paused.
+void startShell(const CommandLine& options, PlayerSide side) {
+    side.firstStart = false;
+    web->shell = std::make_unique<Shell>(shellModeOf(options, web->files), side.settings,
+                                         side.configPath, web->audio.get(), options.mute);
+    web->shell->setSettingsListener([](const PlayerSettings& settings) {
+        web->devices.setBindings(settings);
+        syncStorage();
+    });
+    prepareShell(*web->shell, options, web->files, side);
 }
 
 // The run: its frame count and where it stops; games played on the page's devices go to the
@@ -217,28 +216,23 @@ void startRun(const CommandLine& options) {
 
 } // namespace
 
-int runWebWindowed(const CommandLine& options) {
+int runWebWindowed(const CommandLine& commandLine) {
+    CommandLine options = commandLine;
     // Emscripten starts with a mask of 0777, which would make every file the game writes
     // unreadable once the page is loaded again; a desktop's usual mask keeps them the player's.
     ::umask(022);
     web = new WebGame();
-    std::string error;
-    if (!openRunFiles(options, web->files, error)) {
-        std::fprintf(stderr, "orvane: %s\n", error.c_str());
-        return 2;
-    }
+    ScoreEntry watched;
+    if (!openShownRunFiles(options, web->files, watched)) return 2;
     displaySettings = DisplaySettings{};
     if (!web->files.paths.classic) makeUserFolder(web->files.paths.configFolder);
-    const std::string& config = web->files.paths.configFile;
-    const ConfigResult read = readConfig(config, displaySettings);
-    if (read != ConfigResult::Missing &&
-        (read == ConfigResult::Created || loadPlayerOptions(config, web->options)))
-        web->configPath = config;
+    const PlayerSide side = readPlayerSide(options, web->files);
     if (!openCanvas()) {
         std::fprintf(stderr, "orvane: no WebGL in this browser\n");
         return 1;
     }
-    setUpWebGame(options);
+    setUpWebGame();
+    startShell(options, side);
     startRun(options);
     emscripten_set_visibilitychange_callback(nullptr, EM_FALSE, onHidden);
     emscripten_set_blur_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, EM_FALSE, onBlur);
@@ -262,16 +256,13 @@ EMSCRIPTEN_KEEPALIVE const char* orvane_state_line() {
 // The picture as drawn now, 640 x 480 RGBA with the bottom row first (as WebGL reads it).
 EMSCRIPTEN_KEEPALIVE const uint8_t* orvane_picture() {
     static std::vector<uint8_t> pixels(kWidth * kHeight * 4);
-    const bool paused = web->paused;
-    web->paused = false; // the game's own picture, without the pause screen
-    drawPicture();
-    web->paused = paused;
+    drawPicture(false); // the game's own picture, without the pause screen
     glReadPixels(0, 0, kWidth, kHeight, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
     return pixels.data();
 }
 
 EMSCRIPTEN_KEEPALIVE int orvane_paused() {
-    return web != nullptr && web->paused ? 1 : 0;
+    return web != nullptr && web->shell && web->shell->paused() ? 1 : 0;
 }
 
 EMSCRIPTEN_KEEPALIVE double orvane_frames() {

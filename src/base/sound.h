@@ -26,6 +26,11 @@ class SoundOutput {
     virtual void play(SoundId id, int32_t volume, int32_t rate) = 0;
     // Releases the device at shut-down.
     virtual void stop() = 0;
+    // The player's levels in percent of the game's own volumes, and mute; an output without
+    // levels plays as it does.
+    virtual void setLevels(int32_t /*effects*/, int32_t /*ambient*/, bool /*muted*/) {}
+    // While paused the effects stop and the ambient loop holds.
+    virtual void setPaused(bool /*paused*/) {}
 };
 
 struct PlayedSound {

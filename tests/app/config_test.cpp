@@ -1,6 +1,6 @@
 // config.txt: the default file, the full-screen choice and words of any length.
 #include "app/config.h"
-#include "app/sdl_player_settings.h"
+#include "app/player_settings.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -123,7 +123,7 @@ TEST(PlayerSettingsLines, GoodBadUnknownAndRepeatedLines) {
 TEST_F(ConfigFile, SavingKeepsTheFirstLineAndOtherLines) {
     writeWholeFile(path_, "fullscreen 1\n# mine\nfire J\nbogus line here\n[note]");
     PlayerSettings settings;
-    settings.keys[static_cast<int>(PlayerControl::kLink)] = SDL_SCANCODE_K;
+    settings.keys[static_cast<int>(PlayerControl::kLink)] = keyNamed("K")->usage;
     settings.muted = true;
     ASSERT_TRUE(savePlayerSettings(path_, settings));
     const std::string text = readWholeFile(path_);

@@ -122,8 +122,8 @@ TEST_F(VirtualJoystick, RawAndGameControllerMappings) {
     // The player's own buttons: Y fires instead of A or B, the left shoulder moves left instead
     // of the pad's arrow; the chain keeps its usual X or Y.
     PlayerSettings own;
-    own.pads[static_cast<int>(PlayerControl::kFire)] = SDL_CONTROLLER_BUTTON_Y;
-    own.pads[static_cast<int>(PlayerControl::kLeft)] = SDL_CONTROLLER_BUTTON_LEFTSHOULDER;
+    own.pads[static_cast<int>(PlayerControl::kFire)] = PadButton::kY;
+    own.pads[static_cast<int>(PlayerControl::kLeft)] = PadButton::kLeftShoulder;
     devices_.setBindings(own);
     EXPECT_EQ(pollAndRead(), "0001001001");
     button(SDL_CONTROLLER_BUTTON_Y, true);
@@ -137,7 +137,7 @@ TEST(Keyboard, OwnKeysReachTheGameAsTheirControlsInputNumbers) {
     PlayerSettings own;
     own.keys[static_cast<int>(PlayerControl::kFire)] = SDL_SCANCODE_J;
     own.keys[static_cast<int>(PlayerControl::kLeft)] = SDL_SCANCODE_A;
-    own.keys[static_cast<int>(PlayerControl::kPause)] = SDL_SCANCODE_SPACE;
+    own.keys[static_cast<int>(PlayerControl::kPause)] = SDL_SCANCODE_SPACE; // usages, as SDL's
     const struct {
         std::vector<SDL_Scancode> held;
         std::vector<int> inputs; // the game's inputs that read as held
@@ -155,7 +155,7 @@ TEST(Keyboard, OwnKeysReachTheGameAsTheirControlsInputNumbers) {
         for (SDL_Scancode key : c.held)
             held[key] = 1;
         uint8_t keys[256] = {};
-        keysFromKeyboard(held, SDL_NUM_SCANCODES, own, keys);
+        keysFromPositions(held, SDL_NUM_SCANCODES, own, keys);
         std::vector<int> down;
         for (int n = 0; n < 256; ++n)
             if (keys[n] != 0) down.push_back(n);

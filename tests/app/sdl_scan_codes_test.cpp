@@ -1,6 +1,7 @@
 // The scancode table: the game's keys, letters and digits map to their scan codes and back.
 #include "app/sdl_scan_codes.h"
 
+#include <SDL2/SDL_gamecontroller.h>
 #include <SDL2/SDL_keyboard.h>
 
 #include <gtest/gtest.h>
@@ -10,6 +11,7 @@
 #include <string>
 
 #include "input/input.h"
+#include "input/keys.h"
 
 namespace {
 
@@ -53,6 +55,38 @@ TEST(ScanCodes, OnlyKnownAliasesShareACodeAndUnknownKeysGiveNothing) {
         EXPECT_EQ(scanCodeFor(static_cast<SDL_Scancode>(sdl)), 0) << sdl;
     EXPECT_EQ(sdlScancodeFor(0), SDL_SCANCODE_UNKNOWN);
     EXPECT_EQ(sdlScancodeFor(0xFF), SDL_SCANCODE_UNKNOWN);
+}
+
+// One table of keys serves every platform: each name is SDL's for the position and reads back to
+// it, and a key gives the same input number from SDL's scancode and from the browser's code.
+TEST(KeyTable, NamesAndInputNumbersAgreeWithSdlAndTheBrowser) {
+    std::set<std::string> domCodes;
+    int named = 0;
+    for (const KeyInfo& key : knownKeys()) {
+        const auto sdl = static_cast<SDL_Scancode>(key.usage);
+        EXPECT_STREQ(SDL_GetScancodeName(sdl), key.name) << key.usage;
+        if (key.name[0] != '\0') {
+            ++named;
+            EXPECT_EQ(keyNamed(key.name)->usage, SDL_GetScancodeFromName(key.name)) << key.name;
+        }
+        EXPECT_EQ(scanCodeFor(sdl), key.input) << key.name;
+        if (key.domCode[0] == '\0') continue;
+        EXPECT_TRUE(domCodes.insert(key.domCode).second) << key.domCode;
+        EXPECT_NE(key.input, 0) << key.domCode;
+        EXPECT_EQ(keyOfDomCode(key.domCode)->input, scanCodeFor(sdl)) << key.domCode;
+    }
+    // Every name SDL gives a key is one config.txt takes, as it always took.
+    int sdlNamed = 0;
+    for (int sdl = 0; sdl < SDL_NUM_SCANCODES; ++sdl)
+        sdlNamed += SDL_GetScancodeName(static_cast<SDL_Scancode>(sdl))[0] != '\0' ? 1 : 0;
+    EXPECT_EQ(named, sdlNamed);
+    EXPECT_GE(domCodes.size(), 97u);
+    EXPECT_EQ(keyNamed("left shift")->usage, SDL_SCANCODE_LSHIFT);
+    EXPECT_EQ(keyNamed("nokey"), nullptr);
+    for (int b = 0; b < kPadButtonCount; ++b)
+        EXPECT_EQ(static_cast<int>(padButtonNamed(SDL_GameControllerGetStringForButton(
+                      static_cast<SDL_GameControllerButton>(b)))),
+                  b);
 }
 
 } // namespace

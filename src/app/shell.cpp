@@ -1,11 +1,10 @@
 // Pause, the key prompt, mute and the replay controls, handled before the game sees any input.
-#include "app/sdl_shell.h"
+#include "app/shell.h"
 
 #include <algorithm>
 #include <utility>
 
-#include "app/openal_audio.h"
-#include "app/sdl_devices.h"
+#include "base/sound.h"
 
 namespace {
 
@@ -16,134 +15,140 @@ constexpr const char* kControlTitles[kPlayerControlCount] = {
 
 } // namespace
 
-SdlShell::SdlShell(Mode mode, const PlayerSettings& settings, std::string configPath,
-                   SdlDevices* devices, OpenAlAudio* audio, bool muteThisRun)
-    : mode_(mode), settings_(settings), configPath_(std::move(configPath)), devices_(devices),
-      audio_(audio), muteThisRun_(muteThisRun) {
+Shell::Shell(Mode mode, const PlayerSettings& settings, std::string configPath, SoundOutput* sound,
+             bool muteThisRun)
+    : mode_(mode), settings_(settings), configPath_(std::move(configPath)), sound_(sound),
+      muteThisRun_(muteThisRun) {
     applySettings();
 }
 
-void SdlShell::applySettings() {
-    if (devices_ != nullptr) devices_->setBindings(settings_);
-    if (audio_ != nullptr) audio_->setLevels(settings_.effects, settings_.ambient, muted());
+void Shell::setSettingsListener(SettingsListener listener) {
+    listener_ = std::move(listener);
+    if (listener_) listener_(settings_);
 }
 
-void SdlShell::saveSettings() const {
+void Shell::applySettings() {
+    if (sound_ != nullptr) sound_->setLevels(settings_.effects, settings_.ambient, muted());
+}
+
+void Shell::saveSettings() {
     if (!configPath_.empty()) savePlayerSettings(configPath_, settings_);
+    if (listener_) listener_(settings_);
 }
 
-bool SdlShell::isPauseKey(SDL_Scancode key) const {
-    return key == SDL_SCANCODE_PAUSE ||
+bool Shell::isPauseKey(int key) const {
+    return key == key_usage::kPause ||
            key == settings_.keys[static_cast<int>(PlayerControl::kPause)];
 }
 
-bool SdlShell::isPauseButton(int button) const {
-    const SDL_GameControllerButton own = settings_.pads[static_cast<int>(PlayerControl::kPause)];
-    return button == (own != SDL_CONTROLLER_BUTTON_INVALID ? own : SDL_CONTROLLER_BUTTON_START);
+bool Shell::isPauseButton(PadButton button) const {
+    const PadButton own = settings_.pads[static_cast<int>(PlayerControl::kPause)];
+    return button == (own != PadButton::kNone ? own : PadButton::kStart);
 }
 
-void SdlShell::pause() {
+void Shell::pause() {
     if (paused_) return;
     paused_ = true;
-    if (audio_ != nullptr) audio_->setPaused(true);
+    if (sound_ != nullptr) sound_->setPaused(true);
 }
 
 // Resuming is the player's alone: focus coming back leaves the game paused.
-void SdlShell::resume() {
+void Shell::resume() {
     if (!paused_) return;
     paused_ = false;
     choosing_ = -1;
-    if (audio_ != nullptr) audio_->setPaused(false);
+    if (sound_ != nullptr) sound_->setPaused(false);
 }
 
-void SdlShell::deviceLost() {
-    if (autoPause_) pause();
+int Shell::framesPerPass() const {
+    return mode_ == Mode::Watch && (rightHeld_ || shoulderHeld_) ? 4 : 1;
 }
 
-SdlShell::Request SdlShell::handleEvent(const SDL_Event& event) {
+Shell::Request Shell::handle(const ShellEvent& event) {
+    using Kind = ShellEvent::Kind;
+    if (event.kind == Kind::KeyDown || event.kind == Kind::KeyUp)
+        if (event.key == key_usage::kRight) rightHeld_ = event.kind == Kind::KeyDown;
+    if (event.kind == Kind::ButtonDown || event.kind == Kind::ButtonUp)
+        if (event.button == PadButton::kRightShoulder)
+            shoulderHeld_ = event.kind == Kind::ButtonDown;
+    if (event.kind == Kind::KeyDown && event.key == key_usage::kF12) return Request::Screenshot;
     if (choosing_ >= 0) {
-        handleChoice(event);
+        if (event.kind == Kind::KeyDown) chooseKey(event.key);
+        if (event.kind == Kind::ButtonDown) chooseButton(event.button);
         return Request::None;
     }
-    switch (event.type) {
-    case SDL_KEYDOWN:
-        return event.key.repeat != 0 ? Request::None : handleKey(event.key.keysym.scancode);
-    case SDL_CONTROLLERBUTTONDOWN:
-        if (isPauseButton(event.cbutton.button)) paused_ ? resume() : pause();
+    switch (event.kind) {
+    case Kind::KeyDown:
+        return handleKey(event.key);
+    case Kind::ButtonDown:
+        if (isPauseButton(event.button)) paused_ ? resume() : pause();
         return Request::None;
-    case SDL_WINDOWEVENT:
-        if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST ||
-            event.window.event == SDL_WINDOWEVENT_MINIMIZED) {
-            if (autoPause_) pause();
-        }
+    case Kind::FocusLost:
+    case Kind::Hidden:
+    case Kind::DeviceLost:
+        rightHeld_ = shoulderHeld_ = false;
+        if (autoPause_) pause();
         return Request::None;
     default:
         return Request::None;
     }
 }
 
-// Escape while paused ends the game, as it does in play, where the game reads it itself.
-SdlShell::Request SdlShell::handleKey(SDL_Scancode key) {
+// Escape while paused ends the game, as it does in play, where the game reads it itself; a
+// replay's own inputs hold the game's keys, so there the shell takes the real Escape.
+Shell::Request Shell::handleKey(int key) {
     if (isPauseKey(key)) {
         paused_ ? resume() : pause();
-    } else if (key == SDL_SCANCODE_M && mode_ == Mode::Play) {
+    } else if (key == key_usage::kM && mode_ == Mode::Play) {
         toggleMute();
-    } else if (paused_ && key == SDL_SCANCODE_R && mode_ == Mode::Play) {
+    } else if (paused_ && key == key_usage::kR && mode_ == Mode::Play) {
         choosing_ = 0;
         chosen_.clear();
-    } else if (paused_ && key == SDL_SCANCODE_ESCAPE) {
+    } else if (key == key_usage::kEscape && (paused_ || mode_ != Mode::Play)) {
         return Request::Quit;
     }
     return Request::None;
 }
 
 // M after --mute turns the sound on for the run and in the saved setting alike.
-void SdlShell::toggleMute() {
+void Shell::toggleMute() {
     settings_.muted = !muted();
     muteThisRun_ = false;
     applySettings();
     saveSettings();
 }
 
-void SdlShell::handleChoice(const SDL_Event& event) {
-    if (event.type == SDL_KEYDOWN && event.key.repeat == 0) {
-        chooseKey(event.key.keysym.scancode);
-    } else if (event.type == SDL_CONTROLLERBUTTONDOWN) {
-        chooseButton(static_cast<SDL_GameControllerButton>(event.cbutton.button));
-    }
-}
-
 // Escape keeps the key the control has; keys the game keeps, and keys given to another control
 // in this round, are not taken, and neither is Escape when the key it would keep is one of those:
 // the prompt asks again.
-void SdlShell::chooseKey(SDL_Scancode key) {
-    if (key == SDL_SCANCODE_ESCAPE) key = settings_.keys[static_cast<size_t>(choosing_)];
+void Shell::chooseKey(int key) {
+    if (key == key_usage::kEscape) key = settings_.keys[static_cast<size_t>(choosing_)];
     if (isReservedKey(key) || takenThisRound(key)) return;
-    settings_.keys[static_cast<size_t>(choosing_)] = key;
+    settings_.keys[static_cast<size_t>(choosing_)] = static_cast<uint16_t>(key);
     chosen_.push_back(key);
     nextChoice();
 }
 
 // A button sets the control's button and keeps its key, unless another control took that key in
 // this round: then the prompt stays for a key.
-void SdlShell::chooseButton(SDL_GameControllerButton button) {
+void Shell::chooseButton(PadButton button) {
     settings_.pads[static_cast<size_t>(choosing_)] = button;
-    chooseKey(SDL_SCANCODE_ESCAPE);
+    chooseKey(key_usage::kEscape);
 }
 
-bool SdlShell::takenThisRound(SDL_Scancode key) const {
+bool Shell::takenThisRound(int key) const {
     return std::find(chosen_.begin(), chosen_.end(), key) != chosen_.end();
 }
 
 // After the last control the new keys apply at once and are saved.
-void SdlShell::nextChoice() {
+void Shell::nextChoice() {
     if (++choosing_ < kPlayerControlCount) return;
     choosing_ = -1;
     applySettings();
     saveSettings();
 }
 
-void SdlShell::drawOverlay() const {
+void Shell::drawOverlay() const {
     if (!paused_) return;
     if (choosing_ >= 0) {
         ::drawOverlay(font_, "KEYS", choiceLines());
@@ -152,13 +157,13 @@ void SdlShell::drawOverlay() const {
     }
 }
 
-std::vector<OverlayLine> SdlShell::pauseLines() const {
+std::vector<OverlayLine> Shell::pauseLines() const {
     const auto key = [this](PlayerControl c) {
         return keyName(settings_.keys[static_cast<int>(c)]);
     };
     const auto pad = [this](PlayerControl c, const char* usual) {
-        const SDL_GameControllerButton own = settings_.pads[static_cast<int>(c)];
-        return own == SDL_CONTROLLER_BUTTON_INVALID ? std::string(usual) : padButtonName(own);
+        const PadButton own = settings_.pads[static_cast<int>(c)];
+        return own == PadButton::kNone ? std::string(usual) : std::string(padButtonName(own));
     };
     if (mode_ != Mode::Play) {
         return {{watchTitle_, kBright},
@@ -184,11 +189,11 @@ std::vector<OverlayLine> SdlShell::pauseLines() const {
             {key(PlayerControl::kPause) + ": PLAY    R: CHOOSE KEYS", kBright}};
 }
 
-std::vector<OverlayLine> SdlShell::choiceLines() const {
+std::vector<OverlayLine> Shell::choiceLines() const {
     const size_t c = static_cast<size_t>(choosing_);
     std::string now = "NOW: " + keyName(settings_.keys[c]);
-    if (settings_.pads[c] != SDL_CONTROLLER_BUTTON_INVALID)
-        now += ", BUTTON " + padButtonName(settings_.pads[c]);
+    if (settings_.pads[c] != PadButton::kNone)
+        now += std::string(", BUTTON ") + padButtonName(settings_.pads[c]);
     const bool taken = takenThisRound(settings_.keys[c]);
     return {
         {"PRESS A KEY FOR", kDim},

@@ -1,5 +1,5 @@
 // Reading and writing the player's setting lines of config.txt.
-#include "app/sdl_player_settings.h"
+#include "app/player_settings.h"
 
 #include <cstddef>
 
@@ -11,15 +11,15 @@ namespace {
 std::string applyControl(const SettingLine& line, PlayerSettings& s) {
     const std::string quoted = "'" + quoteForMessage(line.value) + "'";
     if (const int c = controlIndex(line.name, ""); c >= 0) {
-        const SDL_Scancode key = SDL_GetScancodeFromName(line.value.c_str());
-        if (key == SDL_SCANCODE_UNKNOWN) return "no key is called " + quoted;
-        if (isReservedKey(key)) return keyName(key) + " is kept for the game itself";
-        s.keys[static_cast<size_t>(c)] = key;
+        const KeyInfo* key = keyNamed(line.value);
+        if (key == nullptr) return "no key is called " + quoted;
+        if (isReservedKey(key->usage)) return keyName(key->usage) + " is kept for the game itself";
+        s.keys[static_cast<size_t>(c)] = key->usage;
         return {};
     }
     const int c = controlIndex(line.name, "pad-");
-    const auto button = SDL_GameControllerGetButtonFromString(line.value.c_str());
-    if (button == SDL_CONTROLLER_BUTTON_INVALID) return "no controller button is called " + quoted;
+    const PadButton button = padButtonNamed(line.value);
+    if (button == PadButton::kNone) return "no controller button is called " + quoted;
     s.pads[static_cast<size_t>(c)] = button;
     return {};
 }
@@ -73,27 +73,10 @@ std::string padSettingName(PlayerControl control) {
     return std::string("pad-") + controlName(control);
 }
 
-std::string keyName(SDL_Scancode key) {
-    const char* name = SDL_GetScancodeName(key);
-    return name != nullptr && name[0] != '\0' ? name : "key " + std::to_string(key);
-}
-
-std::string padButtonName(SDL_GameControllerButton button) {
-    const char* name = SDL_GameControllerGetStringForButton(button);
-    return name != nullptr ? name : "default";
-}
-
-bool isReservedKey(SDL_Scancode key) {
-    return key == SDL_SCANCODE_ESCAPE || key == SDL_SCANCODE_F12 || key == SDL_SCANCODE_M ||
-           key == SDL_SCANCODE_PAUSE;
-}
-
-SDL_GameControllerButton defaultPadButton(PlayerControl control) {
-    static constexpr SDL_GameControllerButton kDefaults[kPlayerControlCount] = {
-        SDL_CONTROLLER_BUTTON_A,         SDL_CONTROLLER_BUTTON_X,
-        SDL_CONTROLLER_BUTTON_DPAD_UP,   SDL_CONTROLLER_BUTTON_DPAD_DOWN,
-        SDL_CONTROLLER_BUTTON_DPAD_LEFT, SDL_CONTROLLER_BUTTON_DPAD_RIGHT,
-        SDL_CONTROLLER_BUTTON_START};
+PadButton defaultPadButton(PlayerControl control) {
+    static constexpr PadButton kDefaults[kPlayerControlCount] = {
+        PadButton::kA,        PadButton::kX,         PadButton::kDpadUp, PadButton::kDpadDown,
+        PadButton::kDpadLeft, PadButton::kDpadRight, PadButton::kStart};
     return kDefaults[static_cast<int>(control)];
 }
 
@@ -117,8 +100,8 @@ std::string formatPlayerSettings(const PlayerSettings& s) {
         text += std::string(controlName(static_cast<PlayerControl>(i))) + " " +
                 keyName(s.keys[static_cast<size_t>(i)]) + "\n";
     for (int i = 0; i < kPlayerControlCount; ++i) {
-        const SDL_GameControllerButton button = s.pads[static_cast<size_t>(i)];
-        if (button != SDL_CONTROLLER_BUTTON_INVALID)
+        const PadButton button = s.pads[static_cast<size_t>(i)];
+        if (button != PadButton::kNone)
             text +=
                 padSettingName(static_cast<PlayerControl>(i)) + " " + padButtonName(button) + "\n";
     }

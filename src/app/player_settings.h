@@ -1,37 +1,31 @@
-// The player's own settings on the desktop, kept in config.txt after its display choice: keys
-// and controller buttons for the seven controls, with the options every platform keeps.
+// The player's own settings, kept in config.txt after its display choice: keys (by position) and
+// controller buttons for the seven controls, with the sound levels, mute and flashes.
 #pragma once
 
-#include <SDL2/SDL.h>
-
 #include <array>
+#include <cstdint>
 #include <string>
 #include <vector>
 
 #include "app/player_options.h"
+#include "input/keys.h"
 
 struct PlayerSettings : PlayerOptions {
-    // A position on the keyboard for each control.
-    std::array<SDL_Scancode, kPlayerControlCount> keys{
-        SDL_SCANCODE_Z,    SDL_SCANCODE_X,     SDL_SCANCODE_UP, SDL_SCANCODE_DOWN,
-        SDL_SCANCODE_LEFT, SDL_SCANCODE_RIGHT, SDL_SCANCODE_P};
-    // A game-controller button for each; SDL_CONTROLLER_BUTTON_INVALID keeps the usual ones (A or
-    // B fire, X or Y swing the chain, the pad's arrows, Start pauses).
-    std::array<SDL_GameControllerButton, kPlayerControlCount> pads{
-        SDL_CONTROLLER_BUTTON_INVALID, SDL_CONTROLLER_BUTTON_INVALID, SDL_CONTROLLER_BUTTON_INVALID,
-        SDL_CONTROLLER_BUTTON_INVALID, SDL_CONTROLLER_BUTTON_INVALID, SDL_CONTROLLER_BUTTON_INVALID,
-        SDL_CONTROLLER_BUTTON_INVALID};
+    // A position on the keyboard for each control, as a key's usage.
+    std::array<uint16_t, kPlayerControlCount> keys{
+        key_usage::kZ,    key_usage::kX,     key_usage::kUp, key_usage::kDown,
+        key_usage::kLeft, key_usage::kRight, key_usage::kP};
+    // A game-controller button for each; kNone keeps the usual ones (A or B fire, X or Y swing the
+    // chain, the pad's arrows, Start pauses).
+    std::array<PadButton, kPlayerControlCount> pads{
+        PadButton::kNone, PadButton::kNone, PadButton::kNone, PadButton::kNone,
+        PadButton::kNone, PadButton::kNone, PadButton::kNone};
 };
 
 // The controller line's name of a control ("pad-fire").
 std::string padSettingName(PlayerControl control);
-// The name a key or button is written and shown with ("Z", "Left Shift", "a").
-std::string keyName(SDL_Scancode key);
-std::string padButtonName(SDL_GameControllerButton button);
-// Keys the game keeps for itself: Escape, F12, M and Pause never stand for a control.
-bool isReservedKey(SDL_Scancode key);
 // The controller button that does a control when no pad line names one (Start pauses).
-SDL_GameControllerButton defaultPadButton(PlayerControl control);
+PadButton defaultPadButton(PlayerControl control);
 
 // Reads the setting lines of config.txt's text. A line that cannot be read leaves its setting as
 // it was and adds one message "line N: ..." to complaints; so does a key line giving a control a

@@ -1,0 +1,100 @@
+// What the player does around the game, the same on every platform: pause and its screen,
+// choosing keys and buttons, mute and the sound levels, and the controls of watching a replay.
+// Platforms hand it their events as portable ones; none of it reaches the game's inputs.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/player_settings.h"
+#include "input/keys.h"
+#include "render/overlay.h"
+#include "render/text_font.h"
+
+class SoundOutput;
+
+// An event as the shell sees it: a key by its position's usage, a controller button by name, or
+// what happened to the window or page.
+struct ShellEvent {
+    enum class Kind {
+        KeyDown, // pressed, not a repeat
+        KeyUp,
+        ButtonDown, // a game controller's button
+        ButtonUp,
+        FocusLost,  // the window or page lost the keyboard
+        Hidden,     // minimised, or the page's tab hidden
+        DeviceLost, // the controller in use was pulled out
+    };
+    Kind kind;
+    int key = 0;
+    PadButton button = PadButton::kNone;
+};
+
+class Shell {
+  public:
+    enum class Mode {
+        Play,   // the live devices: every control of the shell
+        Watch,  // a saved game replayed: pause, fast forward, Escape stops
+        Replay, // an input log replayed: pause, Escape stops
+    };
+    enum class Request { None, Quit, Screenshot };
+    using SettingsListener = std::function<void(const PlayerSettings&)>;
+
+    // sound is not owned and may be null. Settings are saved to configPath when the player
+    // changes them, unless it is empty. muteThisRun (--mute) silences the run without changing
+    // the saved setting.
+    Shell(Mode mode, const PlayerSettings& settings, std::string configPath, SoundOutput* sound,
+          bool muteThisRun = false);
+
+    // Told the settings now in force: at once, and after every change (the devices' bindings,
+    // the page's storage after a save).
+    void setSettingsListener(SettingsListener listener);
+    // Loads the overlay's font; without it the pause screen only dims the picture.
+    void loadFont(const std::string& path) { font_.load(path); }
+    // Pausing by itself (focus lost, hidden, the controller pulled out): only in play, and only
+    // when the run has no frame limit that a pause could hold up for ever.
+    void setAutoPause(bool enabled) { autoPause_ = enabled; }
+    void setWatchTitle(std::string title) { watchTitle_ = std::move(title); }
+
+    Request handle(const ShellEvent& event);
+    void pause();
+    void resume();
+    bool paused() const { return paused_; }
+    // Game frames a pass: four while a saved game is watched with Right (or a controller's right
+    // shoulder) held, else one.
+    int framesPerPass() const;
+    // Draws the pause or key screen over the picture just drawn, when paused.
+    void drawOverlay() const;
+    const PlayerSettings& settings() const { return settings_; }
+    bool muted() const { return settings_.muted || muteThisRun_; }
+
+  private:
+    bool isPauseKey(int key) const;
+    bool isPauseButton(PadButton button) const;
+    Request handleKey(int key);
+    void chooseKey(int key);
+    void chooseButton(PadButton button);
+    bool takenThisRound(int key) const;
+    void nextChoice();
+    void toggleMute();
+    void applySettings();
+    void saveSettings();
+    std::vector<OverlayLine> pauseLines() const;
+    std::vector<OverlayLine> choiceLines() const;
+
+    Mode mode_;
+    PlayerSettings settings_;
+    std::string configPath_;
+    SoundOutput* sound_;
+    SettingsListener listener_;
+    TextFont font_;
+    bool muteThisRun_;
+    bool autoPause_ = false;
+    bool paused_ = false;
+    int choosing_ = -1;       // the control whose key is asked for, -1 when none
+    std::vector<int> chosen_; // keys taken so far in this round
+    bool rightHeld_ = false;  // fast forward while watching
+    bool shoulderHeld_ = false;
+    std::string watchTitle_;
+};
