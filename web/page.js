@@ -7,10 +7,10 @@ const canvas = document.getElementById('canvas');
 const cover = document.getElementById('cover');
 const message = document.getElementById('message');
 
-// The options a page address may give: ?seed=N&input=FILE&frames=N&mute&no-flashes.
+// The options a page address may give: ?seed=N&input=FILE&frames=N&watch=N&mute&no-flashes.
 function gameArguments() {
   const args = ['--data', '/data'];
-  for (const name of ['seed', 'frames']) {
+  for (const name of ['seed', 'frames', 'watch']) {
     if (params.has(name)) args.push('--' + name, params.get(name));
   }
   if (params.has('input')) args.push('--input', '/replay.log');
@@ -26,6 +26,24 @@ function fitCanvas() {
   const scale = Math.max(1, Math.floor(Math.min(box[0] / 640, box[1] / 480)));
   canvas.style.width = 640 * scale + 'px';
   canvas.style.height = 480 * scale + 'px';
+}
+
+// The player's ten best games beside the game, each watched again by a link (?watch=N).
+function showBestGames() {
+  const rows = Module.ccall('orvane_best_games', 'string').split('\n')
+    .filter(function (line) { return line && line[0] !== '#'; })
+    .map(function (line) { return line.split(' '); });
+  const list = document.getElementById('best');
+  list.replaceChildren();
+  for (const [rank, score, level, date] of rows) {
+    const link = document.createElement('a');
+    link.href = '?watch=' + rank + '&autostart';
+    link.textContent = score + ' points, level ' + level + ', ' + date.replace('T', ' ');
+    const item = document.createElement('li');
+    item.append(link);
+    list.append(item);
+  }
+  document.getElementById('games').hidden = rows.length === 0;
 }
 
 // What stopped the game, in one line on the page and in the console; nothing more is loaded or
@@ -98,6 +116,7 @@ var Module = {
       if (error) console.warn('orvane: the saved files could not be written:', error);
       Module.syncing = false;
       if (Module.syncAgain) { Module.syncAgain = false; Module.orvaneSync(); }
+      showBestGames(); // a game that ended may have entered the table
     });
   },
   orvaneOver: function () { Module.over = true; },
@@ -108,6 +127,7 @@ var Module = {
   onRuntimeInitialized: function () {
     if (Module.problem) return;
     Module.ready = true;
+    showBestGames();
     document.getElementById('loading').remove();
     message.textContent = 'click or press a key to play';
     if (params.has('autostart')) start();

@@ -22,6 +22,7 @@
 #include "app/web_devices.h"
 #include "base/sound.h"
 #include "game/game_env.h"
+#include "game/score_table.h"
 #include "game/setup.h"
 #include "game/state_dump.h"
 #include "render/gl_projection.h"
@@ -244,6 +245,18 @@ int runWebWindowed(const CommandLine& commandLine) {
 
 // Hooks for the page and its tests.
 extern "C" {
+
+// The table of the player's best games in its file's form ("RANK SCORE LEVEL DATE FRAMES
+// REPLAY" rows), read from the browser's storage; empty when there is none or it is damaged.
+EMSCRIPTEN_KEEPALIVE const char* orvane_best_games() {
+    static std::string text;
+    const GamePaths paths = resolveGamePaths(processPathFacts("/data"));
+    std::vector<ScoreEntry> entries;
+    std::string error;
+    text =
+        ScoreTable::load(scoreFolderOf(paths), entries, error) ? ScoreTable::format(entries) : "";
+    return text.c_str();
+}
 
 // The state dump's line of the current state.
 EMSCRIPTEN_KEEPALIVE const char* orvane_state_line() {

@@ -130,6 +130,48 @@ test('M is kept in config.txt in the browser, and read again after a reload', as
   await page.close();
 });
 
+test('keys chosen on the pause screen are kept: after a reload J fires and Z does not',
+  async () => {
+    const page = await openGame(browser, server, '?autostart');
+    for (const key of ['p', 'r', 'j', 'Escape', 'Escape', 'Escape', 'Escape', 'Escape', 'Escape'])
+      await page.keyboard.press(key);
+    await page.waitForFunction('!Module.syncing', { timeout: 10000 });
+    await sleep(1000); // IndexedDB commits its transaction a moment after the writes report done
+    await page.reload();
+    await page.waitForFunction('Module.ready', { timeout: 60000 });
+    await page.evaluate(() => start());
+    const shots = async (key) => {
+      await page.keyboard.down(key);
+      await sleep(500);
+      const state = await gameState(page);
+      await page.keyboard.up(key);
+      return state.elements.filter((e) => e.code === 0x10002).length;
+    };
+    assert.strictEqual(await shots('z'), 0, 'Z still fires');
+    assert.ok(await shots('j') > 0, 'J does not fire');
+    assert.deepStrictEqual(page.problems, []);
+    await page.close();
+  });
+
+test('a game played to its end in the page is in the table, and ?watch=1 plays it', async () => {
+  // Seed 1's first game with the ship left alone ends on frame 517 with 291 points.
+  const page = await openGame(browser, server, '?seed=1&autostart');
+  await page.waitForFunction(() => JSON.parse(Module.ccall('orvane_state_line', 'string'))
+    .state.gameOverFrames > 0, { timeout: 60000 });
+  await page.waitForFunction('!Module.syncing', { timeout: 10000 });
+  await sleep(1000);
+  // The table beside the game lists it, with a link that watches it.
+  await page.waitForSelector('#games:not([hidden]) #best a');
+  assert.match(await page.$eval('#best a', (e) => e.textContent), /^291 points, level 1, /);
+  await Promise.all([page.waitForNavigation(), page.click('#best a')]);
+  await page.waitForFunction('Module.ready', { timeout: 60000 });
+  await page.waitForFunction('Module.over', { timeout: 60000 });
+  const state = (await gameState(page)).state;
+  assert.deepStrictEqual([state.score, state.gameOverFrames], [291, 1]);
+  assert.deepStrictEqual(page.problems, []);
+  await page.close();
+});
+
 test('a bad address or a log that cannot be had is said on the page, and nothing starts',
   async () => {
     const cases = [
