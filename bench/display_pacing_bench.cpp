@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "app/display_choice.h"
-#include "app/frame_timer.h"
+#include "desktop/frame_timer.h"
 #include "app/game_run.h"
 
 namespace {

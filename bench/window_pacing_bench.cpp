@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "app/command_line.h"
-#include "app/sdl_main_loop.h"
+#include "desktop/sdl_main_loop.h"
 
 namespace {
 

@@ -5,10 +5,13 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-# From the bottom up; the README's Code layout lists them in the same order.
-layers=(base input render world elements game app)
+# From the bottom up; the README's Code layout lists them in the same order. The platforms stand
+# side by side on top: neither includes the other.
+layers=(base input render world elements game app sound)
+platforms=(desktop browser)
 declare -A rank
 for i in "${!layers[@]}"; do rank[${layers[$i]}]=$i; done
+for p in "${platforms[@]}"; do rank[$p]=${#layers[@]}; done
 
 status=0
 for dir in src/*/; do
@@ -25,6 +28,9 @@ while IFS=: read -r file line target; do
     to=${target%%/*}
     if [ -n "${rank[$to]+set}" ] && [ "${rank[$to]}" -gt "${rank[$from]}" ]; then
         echo "$file:$line: includes \"$target\" from a layer above ($from below $to)"
+        status=1
+    elif [ "$to" != "$from" ] && [ -n "${rank[$to]+set}" ] && [ "${rank[$to]}" -eq "${rank[$from]}" ]; then
+        echo "$file:$line: includes \"$target\" from another platform ($from beside $to)"
         status=1
     fi
 done < <(grep -rnoE '^#include "[a-z_]+/[a-z_]+\.h"' src | sed -E 's/#include "(.*)"/\1/')

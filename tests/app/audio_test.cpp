@@ -1,5 +1,5 @@
 // Sound output through OpenAL Soft's loopback device, with small wave files written here.
-#include "app/openal_audio.h"
+#include "sound/openal_audio.h"
 
 #include <gtest/gtest.h>
 

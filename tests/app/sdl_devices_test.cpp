@@ -1,5 +1,5 @@
 // The joystick through SDL's virtual joystick: scaling, the polling handshake, hot plug and focus.
-#include "app/sdl_devices.h"
+#include "desktop/sdl_devices.h"
 
 #include <gtest/gtest.h>
 

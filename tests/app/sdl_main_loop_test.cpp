@@ -1,5 +1,5 @@
 // The windowed program: pacing, the screenshot's name, and the real F12 and Escape keys.
-#include "app/sdl_main_loop.h"
+#include "desktop/sdl_main_loop.h"
 
 #include <gtest/gtest.h>
 

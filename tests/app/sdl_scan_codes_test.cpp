@@ -1,5 +1,5 @@
 // The scancode table: the game's keys, letters and digits map to their scan codes and back.
-#include "app/sdl_scan_codes.h"
+#include "desktop/sdl_scan_codes.h"
 
 #include <SDL2/SDL_gamecontroller.h>
 #include <SDL2/SDL_keyboard.h>

@@ -1,6 +1,6 @@
 // The game window under Xvfb: client size, drawing state, projection, the picture's place at
 // every size, closing.
-#include "app/sdl_window.h"
+#include "desktop/sdl_window.h"
 
 #include <GL/gl.h>
 #include <gtest/gtest.h>

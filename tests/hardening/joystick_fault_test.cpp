@@ -7,7 +7,7 @@
 #include <chrono>
 #include <thread>
 
-#include "app/sdl_devices.h"
+#include "desktop/sdl_devices.h"
 #include "game/game_env.h"
 #include "game/setup.h"
 #include "world/game_state.h"

@@ -4,7 +4,7 @@
 #include <chrono>
 #include <functional>
 
-#include "app/frame_timer.h"
+#include "desktop/frame_timer.h"
 
 struct CommandLine;
 

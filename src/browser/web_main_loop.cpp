@@ -1,5 +1,5 @@
 // One browser frame callback: the game frames that are due (none while paused), then one picture.
-#include "app/web_main_loop.h"
+#include "browser/web_main_loop.h"
 
 #include <GL/gl.h>
 #include <GLFW/glfw3.h>
@@ -16,10 +16,10 @@
 #include "app/config.h"
 #include "app/game_run.h"
 #include "app/headless_run.h"
-#include "app/openal_audio.h"
+#include "sound/openal_audio.h"
 #include "app/player_side.h"
 #include "app/saved_games.h"
-#include "app/web_devices.h"
+#include "browser/web_devices.h"
 #include "base/sound.h"
 #include "game/game_env.h"
 #include "game/score_table.h"

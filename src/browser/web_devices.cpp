@@ -1,5 +1,5 @@
 // Key events from the page and the gamepad sampled once a frame.
-#include "app/web_devices.h"
+#include "browser/web_devices.h"
 
 #include <emscripten/html5.h>
 

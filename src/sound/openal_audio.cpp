@@ -1,5 +1,5 @@
 // Loads the ten wave files, plays them on OpenAL sources, loops the ambient sound.
-#include "app/openal_audio.h"
+#include "sound/openal_audio.h"
 
 #ifndef __EMSCRIPTEN__
 #include <dlfcn.h>

@@ -1,6 +1,6 @@
 // Entry point of the desktop game program: the program's options, and the SDL window.
 #include "app/program.h"
-#include "app/sdl_main_loop.h"
+#include "desktop/sdl_main_loop.h"
 
 namespace {
 int runInWindow(const CommandLine& options) {

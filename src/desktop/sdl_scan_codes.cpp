@@ -1,5 +1,5 @@
 // SDL scancodes to the game's scan codes and back, from the table of keys.
-#include "app/sdl_scan_codes.h"
+#include "desktop/sdl_scan_codes.h"
 
 #include <array>
 

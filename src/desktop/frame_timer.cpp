@@ -1,5 +1,5 @@
 // The frame pacer: sleep to an absolute deadline just before the period ends, then spin the rest.
-#include "app/frame_timer.h"
+#include "desktop/frame_timer.h"
 
 #include <sys/prctl.h>
 #include <time.h>

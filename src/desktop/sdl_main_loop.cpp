@@ -1,5 +1,5 @@
 // The windowed program: configuration, window, set-up, the paced main loop and tear-down.
-#include "app/sdl_main_loop.h"
+#include "desktop/sdl_main_loop.h"
 
 #include <GL/gl.h>
 #include <SDL2/SDL.h>
@@ -18,11 +18,11 @@
 #include "app/game_paths.h"
 #include "app/game_run.h"
 #include "app/headless_run.h"
-#include "app/openal_audio.h"
+#include "sound/openal_audio.h"
 #include "app/player_side.h"
 #include "app/saved_games.h"
-#include "app/sdl_devices.h"
-#include "app/sdl_window.h"
+#include "desktop/sdl_devices.h"
+#include "desktop/sdl_window.h"
 #include "app/stop_signals.h"
 #include "base/regular_file.h"
 #include "base/sound.h"

@@ -1,5 +1,5 @@
 // Keyboard state, the first game controller or joystick, and the thread that polls it.
-#include "app/sdl_devices.h"
+#include "desktop/sdl_devices.h"
 
 #include <algorithm>
 #include <cstring>

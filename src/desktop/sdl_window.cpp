@@ -1,5 +1,5 @@
 // The game window on SDL with an OpenGL 2.1 context, its fixed state and its events.
-#include "app/sdl_window.h"
+#include "desktop/sdl_window.h"
 
 #include <GL/gl.h>
 
