@@ -3,7 +3,7 @@
 #include "app/game_run.h"
 
 #include "app/game_paths.h"
-#include "app/headless_run.h"
+#include "app/run_files.h"
 #include "app/saved_games.h"
 #include "game/game_env.h"
 #include "game/game_recorder.h"

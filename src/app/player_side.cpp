@@ -5,7 +5,7 @@
 
 #include "app/command_line.h"
 #include "app/config.h"
-#include "app/headless_run.h"
+#include "app/run_files.h"
 #include "app/saved_games.h"
 #include "game/game_env.h"
 #include "game/setup.h"

@@ -6,7 +6,7 @@
 
 #include "app/command_line.h"
 #include "app/game_run.h"
-#include "app/headless_run.h"
+#include "app/run_files.h"
 #include "base/regular_file.h"
 #include "base/sound.h"
 #include "game/game_env.h"

@@ -17,19 +17,19 @@
 #include "app/config.h"
 #include "app/game_paths.h"
 #include "app/game_run.h"
-#include "app/headless_run.h"
-#include "sound/openal_audio.h"
 #include "app/player_side.h"
+#include "app/run_files.h"
 #include "app/saved_games.h"
-#include "desktop/sdl_devices.h"
-#include "desktop/sdl_window.h"
 #include "app/stop_signals.h"
 #include "base/regular_file.h"
 #include "base/sound.h"
+#include "desktop/sdl_devices.h"
+#include "desktop/sdl_window.h"
 #include "game/game_env.h"
 #include "game/setup.h"
 #include "input/input.h"
 #include "render/screenshot.h"
+#include "sound/openal_audio.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "app/game_run.h"
-#include "app/headless_run.h"
+#include "app/run_files.h"
 #include "base/sound.h"
 #include "game/game_env.h"
 #include "game/setup.h"

@@ -1,0 +1,43 @@
+// A run's files and set-up, shared by the window, the page and the headless program: what the
+// command line names, opened and checked before any frame runs.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "app/game_paths.h"
+#include "game/state_dump.h"
+#include "input/input_log.h"
+
+struct CommandLine;
+struct SetupOptions;
+
+// The files a run names on its command line, opened and checked before any frame runs.
+struct RunFiles {
+    bool hasLog = false;
+    InputLog log;
+    std::unique_ptr<InputLogSource> replay; // over log, when --input was given
+    bool recording = false;
+    InputLogRecorder recorder;
+    StateDump dump;
+    uint32_t seed = 0;      // --seed, else the log's seed, else the clock
+    bool hasSeed = false;   // --seed was given
+    int64_t firstFrame = 0; // frames the session had run before the log's game began
+    GamePaths paths;
+    bool screenshotFailed = false; // --screenshot could not be saved: the run fails
+};
+
+// Finds the data folder and the player's files, reads the input log and creates the record and
+// dump files; false with one line in error.
+bool openRunFiles(const CommandLine& options, RunFiles& files, std::string& error);
+// The set-up's seed, data folder and score file from the run's files.
+void describeSetup(const RunFiles& files, SetupOptions& setup);
+// The frame number the run stops after: --frames more than the log's game began at, else the
+// end of the log; -1 without either (play until Escape or the window closes).
+int64_t lastFrameOf(const CommandLine& options, const RunFiles& files);
+// A log of one saved game: starts that game again as it began (after set-up), and never touches
+// the score file, which its end already counted in.
+void startLoggedGame(const RunFiles& files);
+// Flushes and closes the record and dump; false with one line in error when a write failed.
+bool closeRunFiles(RunFiles& files, std::string& error);
