@@ -7,6 +7,7 @@
 #include "elements/shot.h"
 #include "render/draw.h"
 #include "render/graphics.h"
+#include "world/field_writer.h"
 #include "world/game_state.h"
 #include "world/random.h"
 #include "world/world.h"
@@ -107,7 +108,17 @@ void Enemy::fireAtShip() {
     playSound(kSoundEshot, 15, 100);
 }
 
-void Enemy::draw() {
+void Enemy::writeFields(FieldWriter& out) const {
+    out.field("hitPoints", hitPoints);
+    out.field("fireTimer", fireTimer);
+    out.field("flashTimer", flashTimer);
+    out.field("animCounter", animCounter);
+    out.field("baseY", baseY);
+    out.real("phase", phase);
+}
+
+void Enemy::draw() const {
     if (graphics == nullptr) return;
-    drawSprite(sprite, toPixel(x), toPixel(y), flashTimer != 0 ? graphics->cycleColor() : Rgb{});
+    drawSprite(sprite, toPixel(x), toPixel(y),
+               flashTimer != 0 ? graphics->cycleColor(gameState->colorCycle) : Rgb{});
 }

@@ -14,7 +14,8 @@ class Enemy : public Element {
     void init(World* env, Graphics* graphics, int32_t pixelX, int32_t pixelY);
 
     bool update() override;
-    void draw() override;
+    void draw() const override;
+    void writeFields(FieldWriter& out) const override;
 
     const Sprite* sprite = nullptr;
     float phase = 0.0f;

@@ -3,6 +3,7 @@
 
 #include "render/draw.h"
 #include "render/graphics.h"
+#include "world/field_writer.h"
 #include "world/random.h"
 #include "world/world.h"
 
@@ -28,7 +29,12 @@ bool Explosion::update() {
     return true;
 }
 
-void Explosion::draw() {
+void Explosion::writeFields(FieldWriter& out) const {
+    out.field("counter", counter);
+    out.field("frame", frame);
+}
+
+void Explosion::draw() const {
     if (graphics == nullptr || frame < 0 || frame > 3) return;
     drawSprite(graphics->explosionImages[frame], toPixel(x), toPixel(y));
 }

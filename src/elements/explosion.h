@@ -12,7 +12,8 @@ class Explosion : public Element {
     void init(World* env, Graphics* graphics, int32_t x, int32_t y);
 
     bool update() override;
-    void draw() override;
+    void draw() const override;
+    void writeFields(FieldWriter& out) const override;
 
     int32_t counter = 0;
     int32_t frame = 0;

@@ -146,14 +146,14 @@ Rgb PlayerShip::chainTint() const {
     return Rgb{};
 }
 
-void PlayerShip::drawLinks(Rgb tint) {
+void PlayerShip::drawLinks(Rgb tint) const {
     for (int i = 1; i < nodeCount; ++i) {
         drawSprite(graphics->linkImage, toPixel(nodes[i].x - kLinkHalf),
                    toPixel(nodes[i].y - kLinkHalf), tint);
     }
 }
 
-void PlayerShip::drawOrbs(Rgb tint) {
+void PlayerShip::drawOrbs(Rgb tint) const {
     for (int i = 0; i < orbCount; ++i) {
         drawSprite(graphics->orbImages[orbs[i].dir & 7], toPixel(orbs[i].x), toPixel(orbs[i].y),
                    tint);

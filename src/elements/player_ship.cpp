@@ -1,11 +1,14 @@
 // The player's ship: steering, walls, ramming, lives, the main gun and its drawing.
 #include "elements/player_ship.h"
 
+#include <algorithm>
+
 #include "base/sound.h"
 #include "input/controls.h"
 #include "render/draw.h"
 #include "render/graphics.h"
 #include "world/element_list.h"
+#include "world/field_writer.h"
 #include "world/game_state.h"
 #include "world/level.h"
 #include "world/world.h"
@@ -155,11 +158,30 @@ void PlayerShip::fireMainGun(bool fire) {
     fireCooldown = 8;
 }
 
-void PlayerShip::draw() {
+// The counts are clamped to the tables, so a bad count can never read past them.
+void PlayerShip::writeFields(FieldWriter& out) const {
+    out.field("fireCooldown", fireCooldown);
+    out.field("animCounter", animCounter);
+    out.field("invulnFrames", invulnFrames);
+    out.field("chainLocked", chainLocked ? 1 : 0);
+    out.field("releaseTimer", releaseTimer);
+    out.field("lockFlash", lockFlash);
+    out.field("orbFlash", orbFlash);
+    out.beginRows("nodes");
+    for (int i = 0; i < std::clamp<int32_t>(nodeCount, 0, kMaxNodes); ++i)
+        out.row({nodes[i].x, nodes[i].y, nodes[i].vx, nodes[i].vy});
+    out.endRows();
+    out.beginRows("orbs");
+    for (int i = 0; i < std::clamp<int32_t>(orbCount, 0, kMaxOrbs); ++i)
+        out.row({orbs[i].x, orbs[i].y, orbs[i].dir});
+    out.endRows();
+}
+
+void PlayerShip::draw() const {
     if (graphics == nullptr) return;
     const Rgb tint = chainTint();
     drawLinks(tint);
     drawSprite(graphics->shipImages[animCounter / 3], toPixel(x), toPixel(y),
-               invulnFrames > 0 ? graphics->cycleColor() : Rgb{});
+               invulnFrames > 0 ? graphics->cycleColor(gameState->colorCycle) : Rgb{});
     drawOrbs(tint);
 }

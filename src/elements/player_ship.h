@@ -35,7 +35,8 @@ class PlayerShip : public Element {
     void init(World* env, Graphics* graphics, int32_t pixelX, int32_t pixelY);
 
     bool update() override;
-    void draw() override;
+    void draw() const override;
+    void writeFields(FieldWriter& out) const override;
 
     // Direction 0-7 from one chain node towards another, as the orbs aim.
     static int32_t aim(const MoveRec& from, const MoveRec& to);
@@ -73,6 +74,6 @@ class PlayerShip : public Element {
     void placeLockedChain();
     void placeOrbs();
     void touchWithOrb(int i);
-    void drawLinks(Rgb tint);
-    void drawOrbs(Rgb tint);
+    void drawLinks(Rgb tint) const;
+    void drawOrbs(Rgb tint) const;
 };

@@ -4,6 +4,7 @@
 #include "render/draw.h"
 #include "render/graphics.h"
 #include "world/element_list.h"
+#include "world/field_writer.h"
 #include "world/level.h"
 #include "world/world.h"
 
@@ -79,6 +80,12 @@ void Shot::pickSprite() {
     }
 }
 
-void Shot::draw() {
+void Shot::writeFields(FieldWriter& out) const {
+    out.field("variant", variant);
+    out.field("dir", dir);
+    out.field("damage", damage);
+}
+
+void Shot::draw() const {
     drawSprite(sprite, toPixel(x), toPixel(y));
 }

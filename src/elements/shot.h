@@ -23,7 +23,8 @@ class Shot : public Element {
               int32_t dir, int32_t variant);
 
     bool update() override;
-    void draw() override;
+    void draw() const override;
+    void writeFields(FieldWriter& out) const override;
 
     const Sprite* sprite = nullptr;
     int32_t variant = 0;

@@ -26,7 +26,7 @@ class GameEnv : public World {
     // game_start.cpp: starts a game again from the moment a recorded one began.
     void startGameFrom(const GameStart& start);
     // scene.cpp: draws one picture of the game.
-    void drawScene();
+    void drawScene() const;
 
     // Where the best score is kept; tests point it into a scratch folder.
     const char* highScorePath = "highscore.dat";

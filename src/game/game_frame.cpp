@@ -45,7 +45,7 @@ void GameEnv::runPlayFrame() {
         playSound(kSoundLevel, 30, 100);
         s.levelUp();
     }
-    if (graphics != nullptr) graphics->colorCycle = (graphics->colorCycle + 1) % kColorCycleLength;
+    s.colorCycle = (s.colorCycle + 1) % kColorCycleLength;
     level->update(*this);
     updatePasses();
     if (s.score > s.highScore) s.highScore = s.score;

@@ -1,6 +1,5 @@
 // Starting a game: the record's start values, a fresh level, an empty table and a new ship.
 #include "game/game_env.h"
-#include "render/graphics.h"
 #include "world/element.h"
 #include "world/game_state.h"
 #include "world/level.h"
@@ -8,13 +7,13 @@
 
 void GameEnv::startGameFrom(const GameStart& start) {
     randomSeed(start.random);
-    if (graphics != nullptr) graphics->colorCycle = start.colorCycle;
+    state->colorCycle = start.colorCycle;
     state->highScore = start.highScore;
     startNewGame();
 }
 
 void GameEnv::startNewGame() {
-    lastStart = {randomState(), graphics != nullptr ? graphics->colorCycle : 0, state->highScore};
+    lastStart = {randomState(), state->colorCycle, state->highScore};
     state->startGame();
     level->init();
     clearElements();

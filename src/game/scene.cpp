@@ -96,7 +96,7 @@ void drawScore(const Graphics& g, const GameState& s) {
 
 } // namespace
 
-void GameEnv::drawScene() {
+void GameEnv::drawScene() const {
     drawGradient();
     for (int layer = 0; layer < 4; ++layer)
         level->drawLevel(*graphics, layer);

@@ -45,6 +45,7 @@ void setupGame(const SetupOptions& options) {
     highScorePath = options.highScorePath;
     gameEnv->highScorePath = highScorePath.c_str();
     gameState = &staticGameState;
+    gameState->colorCycle = 0;
     gameEnv->state = gameState;
     gameState->highScore = readHighScore(gameEnv->highScorePath);
     gameEnv->startNewGame();

@@ -8,12 +8,9 @@
 #include <cstring>
 
 #include "base/regular_file.h"
-#include "elements/enemy.h"
-#include "elements/explosion.h"
-#include "elements/player_ship.h"
-#include "elements/shot.h"
 #include "game/game_env.h"
-#include "render/graphics.h"
+#include "world/element.h"
+#include "world/field_writer.h"
 #include "world/game_state.h"
 #include "world/level.h"
 #include "world/random.h"
@@ -21,9 +18,22 @@
 namespace {
 
 // Builds one JSON object; keys and values are appended in the order they are given.
-class JsonLine {
+class JsonLine : public FieldWriter {
   public:
     explicit JsonLine(std::string& out) : out_(out) {}
+
+    // An element's own fields.
+    void field(const char* name, int64_t value) override {
+        key(name);
+        number(value);
+    }
+    void real(const char* name, float value) override {
+        key(name);
+        real(value);
+    }
+    void beginRows(const char* name) override { beginArray(name); }
+    void row(std::initializer_list<int64_t> values) override { numbers(values); }
+    void endRows() override { endArray(); }
 
     void begin() { open('{'); }
     void end() { close('}'); }
@@ -57,10 +67,6 @@ class JsonLine {
         char text[32];
         std::snprintf(text, sizeof text, "%.9g", static_cast<double>(value));
         out_ += text;
-    }
-    void field(const char* name, int64_t value) {
-        key(name);
-        number(value);
     }
     void numbers(std::initializer_list<int64_t> values) {
         beginArray();
@@ -131,50 +137,6 @@ void writeLevel(JsonLine& json, const Level& level) {
     json.end();
 }
 
-void writeShip(JsonLine& json, const PlayerShip& ship) {
-    json.field("fireCooldown", ship.fireCooldown);
-    json.field("animCounter", ship.animCounter);
-    json.field("invulnFrames", ship.invulnFrames);
-    json.field("chainLocked", ship.chainLocked ? 1 : 0);
-    json.field("releaseTimer", ship.releaseTimer);
-    json.field("lockFlash", ship.lockFlash);
-    json.field("orbFlash", ship.orbFlash);
-    // The counts are clamped to the tables so a bad count can never read past them.
-    const int nodes = std::clamp<int32_t>(ship.nodeCount, 0, PlayerShip::kMaxNodes);
-    json.beginArray("nodes");
-    for (int i = 0; i < nodes; ++i) {
-        const MoveRec& n = ship.nodes[i];
-        json.numbers({n.x, n.y, n.vx, n.vy});
-    }
-    json.endArray();
-    const int orbs = std::clamp<int32_t>(ship.orbCount, 0, PlayerShip::kMaxOrbs);
-    json.beginArray("orbs");
-    for (int i = 0; i < orbs; ++i)
-        json.numbers({ship.orbs[i].x, ship.orbs[i].y, ship.orbs[i].dir});
-    json.endArray();
-}
-
-void writeKind(JsonLine& json, const Element& element) {
-    if (const auto* ship = dynamic_cast<const PlayerShip*>(&element)) {
-        writeShip(json, *ship);
-    } else if (const auto* shot = dynamic_cast<const Shot*>(&element)) {
-        json.field("variant", shot->variant);
-        json.field("dir", shot->dir);
-        json.field("damage", shot->damage);
-    } else if (const auto* enemy = dynamic_cast<const Enemy*>(&element)) {
-        json.field("hitPoints", enemy->hitPoints);
-        json.field("fireTimer", enemy->fireTimer);
-        json.field("flashTimer", enemy->flashTimer);
-        json.field("animCounter", enemy->animCounter);
-        json.field("baseY", enemy->baseY);
-        json.key("phase");
-        json.real(enemy->phase);
-    } else if (const auto* explosion = dynamic_cast<const Explosion*>(&element)) {
-        json.field("counter", explosion->counter);
-        json.field("frame", explosion->frame);
-    }
-}
-
 void writeElement(JsonLine& json, int slot, const Element& e) {
     json.begin();
     json.field("slot", slot);
@@ -189,7 +151,7 @@ void writeElement(JsonLine& json, int slot, const Element& e) {
     json.field("vy", e.vy);
     json.key("hitbox");
     json.numbers({e.hitbox.x, e.hitbox.y, e.hitbox.w, e.hitbox.h});
-    writeKind(json, e);
+    e.writeFields(json);
     json.end();
 }
 
@@ -204,7 +166,7 @@ void appendStateLine(std::string& out, const GameEnv& env, int64_t frame,
     json.field("frame", frame);
     json.field("rng", randomState());
     writeRecord(json, env.state != nullptr ? *env.state : kNoRecord);
-    json.field("colorCycle", env.graphics != nullptr ? env.graphics->colorCycle : 0);
+    json.field("colorCycle", env.state != nullptr ? env.state->colorCycle : 0);
     writeLevel(json, env.level != nullptr ? *env.level : kNoLevel);
     json.beginArray("elements");
     for (int slot = 0; slot < GameEnv::kSlots; ++slot) {

@@ -45,7 +45,6 @@ Graphics::Graphics(bool uploadTextures, const std::string& folder)
     palette[6] = {0.0f, 1.0f, 1.0f};
     palette[7] = {1.0f, 0.0f, 1.0f};
     palette[8] = {1.0f, 1.0f, 1.0f};
-    colorCycle = 0;
     for (Sprite& s : sprites)
         s.loaded = 0;
 

@@ -21,11 +21,10 @@ class Graphics {
 
     // First free slot filled from the file; null when all 1000 slots are taken.
     Sprite* loadSprite(const char* path, bool makeTint);
-    // Palette entry colorCycle / 3 + 1, the flashing colour of the moment.
-    Rgb cycleColor() const { return palette[colorCycle / 3 + 1]; }
+    // Palette entry cycle / 3 + 1: the flashing colour at a step (0 to 23) of the colour cycle.
+    Rgb cycleColor(int32_t cycle) const { return palette[cycle / 3 + 1]; }
 
     Rgb palette[kPaletteSize];
-    int32_t colorCycle = 0;
     Sprite sprites[kSlots];
     Sprite* tileImages[100] = {};
     Sprite* digitImages[10] = {};

@@ -28,6 +28,8 @@ constexpr uint32_t categoryOf(uint32_t code) {
 constexpr uint32_t kMsgNone = 0;
 constexpr uint32_t kMsgHit = 1;
 
+class FieldWriter;
+
 class Element {
   public:
     static constexpr int kListSize = 16;
@@ -40,7 +42,9 @@ class Element {
 
     // One frame; false when the element is finished.
     virtual bool update() = 0;
-    virtual void draw() = 0;
+    virtual void draw() const = 0;
+    // The fields of the element's own kind, for the state dump; none for a plain element.
+    virtual void writeFields(FieldWriter& /*out*/) const {}
 
     // Ready a retired element for reuse: empty inbox, flags back to new.
     void reset();

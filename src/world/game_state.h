@@ -12,6 +12,9 @@ struct GameState {
     int32_t frameCount = 0;
     uint8_t restartArmed = 0;
     int32_t highScore = 0;
+    // The flashing colour's step, 0 to 23, run on through every game (a saved game's start line
+    // keeps it): game state, so drawing reads it and never keeps it.
+    int32_t colorCycle = 0;
 
     // The level rule, in one place: a game starts on level 1 with 20 kills to go; each level
     // (at most 99) adds (level + 3) * 5 kills to the quota, at most 99 at once.

@@ -2,6 +2,7 @@
 // line written.
 #include "game/state_dump.h"
 
+#include "support/scripted_player.h"
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -52,6 +53,25 @@ TEST_F(DumpedGame, SoundsOfSkippedFramesGoIntoTheNextLineBeyondTheRecordSize) {
               400);
     EXPECT_NE(lines[1].find("[[0, 0, 100], [0, 1, 100]"), std::string::npos);
     EXPECT_NE(lines[1].find("[4, 50, 25]]}"), std::string::npos);
+}
+
+// Drawing changes nothing the game keeps: every picture of a long game leaves the state, the
+// random stream and the colour cycle as they were, so a replay is the same drawn or not.
+TEST(Drawing, LeavesTheGameAsItWas) {
+    ScriptedPlayer player;
+    setupGame({.inputSource = &player, .uploadTextures = false, .highScorePath = ""});
+    std::string before;
+    std::string after;
+    for (int64_t frame = 1; frame <= 3000; ++frame) {
+        ASSERT_TRUE(gameEnv->runFrame());
+        before.clear();
+        after.clear();
+        appendStateLine(before, *gameEnv, frame, {});
+        gameEnv->drawScene();
+        appendStateLine(after, *gameEnv, frame, {});
+        ASSERT_EQ(before, after) << "frame " << frame;
+    }
+    cleanupGame();
 }
 
 } // namespace

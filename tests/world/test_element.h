@@ -26,7 +26,7 @@ class TestElement : public Element {
         ++updates;
         return onUpdate ? onUpdate(*this) : true;
     }
-    void draw() override {}
+    void draw() const override {}
 
     int updates = 0;
     std::function<bool(TestElement&)> onUpdate;
