@@ -12,6 +12,28 @@
 #include "world/random.h"
 #include "world/world.h"
 
+namespace {
+constexpr int32_t kHitPoints = 5;
+constexpr int32_t kSpeedX = -kFixOne; // a pixel a frame to the left
+// The start phase's range in hundredths of a radian: the wide one from a fixed-point y of 153 up,
+// which every enemy the spawner makes has (its rows start at pixel 76).
+constexpr int32_t kWideSpanFromY = 153;
+constexpr int32_t kPhaseSpanLow = 629;
+constexpr int32_t kPhaseSpanHigh = 315;
+constexpr float kPhaseStep = 0.03f;      // radians a frame
+constexpr double kWaveHeight = 32.0;     // pixels above and below the centre line
+constexpr int32_t kGoneX = toFixed(-21); // past the left edge
+constexpr int32_t kAnimFrames = 6;       // two pictures, three frames each
+constexpr int32_t kFlashFrames = 7;      // the cycling tint after a hit that did not kill
+constexpr int32_t kPuffs = 4;            // explosions left by a kill
+constexpr int32_t kShotsFromLevel = 20;  // the period is (20 - level) * 10 frames,
+constexpr int32_t kFramesPerStep = 10;
+constexpr int32_t kShortestPeriod = 30;           // never less than 30
+constexpr double kSteepestAim = 0.4;              // the aim's largest downward or upward part
+constexpr FixVec kAimAt{toFixed(20), toFixed(2)}; // from the ship's corner
+constexpr FixVec kMuzzle{toFixed(-3), toFixed(3)};
+} // namespace
+
 Enemy::Enemy(World* env, Graphics* graphics, int32_t pixelX, int32_t pixelY) {
     categories[0] = kCategoryEnemy;
     types[0] = typeOf(kCodeEnemy);
@@ -19,24 +41,24 @@ Enemy::Enemy(World* env, Graphics* graphics, int32_t pixelX, int32_t pixelY) {
 }
 
 void Enemy::init(World* env, Graphics* graphics, int32_t pixelX, int32_t pixelY) {
-    setKind(env, graphics, kCodeEnemy, 2);
+    setKind(env, graphics, kCodeEnemy, kLayerEnemy);
     x = toFixed(pixelX);
     y = toFixed(pixelY);
     baseY = y;
-    vx = -kFixOne; // a pixel a frame to the left
+    vx = kSpeedX;
     vy = 0;
     // The draw order matters for replays: phase first, then the fire timer.
-    const int32_t m = (y >= 153) ? 629 : 315;
+    const int32_t m = (y >= kWideSpanFromY) ? kPhaseSpanLow : kPhaseSpanHigh;
     phase = static_cast<float>(randomNext() % m) * 0.01f;
     flashTimer = 0;
     animCounter = 0;
-    hitPoints = 5;
+    hitPoints = kHitPoints;
     fireTimer = randomNext() % (firePeriod() + 1);
 }
 
 int32_t Enemy::firePeriod() const {
-    const int32_t period = (20 - env->state->level) * 10;
-    return period < 30 ? 30 : period;
+    const int32_t period = (kShotsFromLevel - env->state->level) * kFramesPerStep;
+    return period < kShortestPeriod ? kShortestPeriod : period;
 }
 
 bool Enemy::update() {
@@ -47,13 +69,13 @@ bool Enemy::update() {
         fireAtShip();
     }
     // The wave: a whole number of pixels, -32 to 32, around the centre line.
-    phase += 0.03f;
-    y = baseY - toFixed(roundNearest(-32.0 * sine(phase)));
+    phase += kPhaseStep;
+    y = baseY - toFixed(roundNearest(-kWaveHeight * sine(phase)));
     x += vx;
     y += vy;
-    if (x < toFixed(-21)) return false; // gone past the left edge
+    if (x < kGoneX) return false;
     hitbox = Rect::at(position(), 1, 2, 8, 10);
-    animCounter = (animCounter + 1) % 6;
+    animCounter = (animCounter + 1) % kAnimFrames;
     sprite = graphics != nullptr ? graphics->enemyImages[animCounter / 3] : nullptr;
     return true;
 }
@@ -66,7 +88,7 @@ bool Enemy::takeHits() {
         hitPoints -= messageValue();
         state.score += state.level;
         if (hitPoints > 0) {
-            flashTimer = 7;
+            flashTimer = kFlashFrames;
             continue;
         }
         // Destroyed: whatever else is still in the inbox stays unread.
@@ -79,7 +101,7 @@ bool Enemy::takeHits() {
 }
 
 void Enemy::explode() {
-    for (int i = 0; i < 4; ++i) {
+    for (int i = 0; i < kPuffs; ++i) {
         // Separate statements keep the draws in their order: row, column, then the puff's delay.
         const int32_t ey = y + toFixed((randomNext() % 9) - 6);
         const int32_t ex = x + toFixed((randomNext() % 9) - 4);
@@ -91,18 +113,18 @@ void Enemy::fireAtShip() {
     const Element* ship = env->findElement(kCategoryPlayer, typeOf(kCodePlayerShip));
     if (ship == nullptr) return; // nothing to aim at: hold fire until the next period
     // Aim 20 pixels right of and 2 below the ship's corner.
-    const double dx = static_cast<double>(ship->x - x + toFixed(20));
-    const double dy = static_cast<double>(ship->y - y + toFixed(2));
+    const double dx = static_cast<double>(ship->x - x + kAimAt.x);
+    const double dy = static_cast<double>(ship->y - y + kAimAt.y);
     double len = std::sqrt(dx * dx + dy * dy);
     if (len < 1.0) len = 1.0;
     const float ux = static_cast<float>(dx / len);
     double uy = dy / len;
     // Enemies only shoot forwards and at a shallow angle.
-    if (uy > 0.4f) uy = 0.4f;
-    if (uy < -0.4f) uy = -0.4f;
+    if (uy > static_cast<float>(kSteepestAim)) uy = static_cast<float>(kSteepestAim);
+    if (uy < static_cast<float>(-kSteepestAim)) uy = static_cast<float>(-kSteepestAim);
     if (ux >= 0.0f) return;
     // From 3 pixels left of and below the enemy's corner.
-    env->addElement(kCodeEnemyShot, x - toFixed(3), y + toFixed(3),
+    env->addElement(kCodeEnemyShot, x + kMuzzle.x, y + kMuzzle.y,
                     roundNearest(Shot::kEnemyShotSpeed * ux),
                     roundNearest(Shot::kEnemyShotSpeed * uy), -1);
     playSound(kSoundEshot, 15, 100);

@@ -7,6 +7,13 @@
 #include "world/random.h"
 #include "world/world.h"
 
+namespace {
+constexpr int32_t kLongestDelay = 5; // frames before the first picture, 0 to 5 at random
+constexpr int32_t kLastCounter = 15; // four pictures of four frames each
+constexpr int32_t kFramesPerPicture = 4;
+constexpr int32_t kSparkPicture = 1; // shown during the delay
+} // namespace
+
 Explosion::Explosion(World* env, Graphics* graphics, int32_t x, int32_t y) {
     categories[0] = kCategoryPlayer;
     types[0] = typeOf(kCodeExplosion);
@@ -14,18 +21,18 @@ Explosion::Explosion(World* env, Graphics* graphics, int32_t x, int32_t y) {
 }
 
 void Explosion::init(World* env, Graphics* graphics, int32_t x, int32_t y) {
-    setKind(env, graphics, kCodeExplosion, 7);
+    setKind(env, graphics, kCodeExplosion, kLayerExplosion);
     this->x = x;
     this->y = y;
     // Up to 5 frames of delay, so the four puffs of one kill do not animate in step.
-    counter = -(randomNext() % 6);
+    counter = -(randomNext() % (kLongestDelay + 1));
 }
 
 bool Explosion::update() {
     ++counter;
-    if (counter > 15) return false;
+    if (counter > kLastCounter) return false;
     // During the start delay the second picture shows, a small spark before the blast.
-    frame = counter < 0 ? 1 : counter / 4;
+    frame = counter < 0 ? kSparkPicture : counter / kFramesPerPicture;
     return true;
 }
 

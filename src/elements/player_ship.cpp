@@ -14,6 +14,15 @@
 #include "world/world.h"
 
 namespace {
+constexpr int32_t kAnimFrames = 6;                 // two pictures, three frames each
+constexpr int32_t kRamDamage = 5;                  // to an enemy the ship flies into
+constexpr FixVec kMuzzle{toFixed(18), toFixed(9)}; // the main gun, from the ship's corner
+constexpr int32_t kMainGunSpeed = toFixed(4);
+constexpr int32_t kMainGunCooldown = 8; // frames between shots while fire is held
+constexpr int32_t kBandMiddle = 110;    // a wall bounces the ship towards this row
+constexpr int32_t kBounce = toFixed(6);
+constexpr int32_t kBounceSpeed = toFixed(2);
+
 // A ship with no input devices holds nothing.
 bool held(const World* env, Control control) {
     return env != nullptr && env->input != nullptr && env->input->held(control);
@@ -27,7 +36,7 @@ PlayerShip::PlayerShip(World* env, Graphics* graphics, int32_t pixelX, int32_t p
 }
 
 void PlayerShip::init(World* env, Graphics* graphics, int32_t pixelX, int32_t pixelY) {
-    setKind(env, graphics, kCodePlayerShip, 5);
+    setKind(env, graphics, kCodePlayerShip, kLayerShip);
     startX = toFixed(pixelX);
     startY = toFixed(pixelY);
     start();
@@ -80,7 +89,7 @@ bool PlayerShip::update() {
     ramEnemies();
     fireMainGun(fire);
     fireOrbGuns(fire);
-    animCounter = (animCounter + 1) % 6;
+    animCounter = (animCounter + 1) % kAnimFrames;
     moveChain(link);
     if (lockFlash > 0) --lockFlash;
     if (orbFlash > 0) --orbFlash;
@@ -128,9 +137,7 @@ void PlayerShip::hitWalls() {
         env->state->lives -= 1;
     }
     // Bounce 6 pixels towards the middle of the band and keep going that way at full speed.
-    constexpr int32_t kBounce = toFixed(6);
-    constexpr int32_t kBounceSpeed = toFixed(2);
-    if (toPixel(y) < 110) {
+    if (toPixel(y) < kBandMiddle) {
         y += kBounce;
         vy = kBounceSpeed;
     } else {
@@ -144,7 +151,7 @@ void PlayerShip::ramEnemies() {
     if (found == nullptr) return;
     for (Element* enemy = found->next(kCategoryEnemy, -1); enemy != nullptr;
          enemy = found->next(kCategoryEnemy, -1)) {
-        enemy->postMessage(kMsgHit, 5); // ramming hurts even while invulnerable
+        enemy->postMessage(kMsgHit, kRamDamage); // ramming hurts even while invulnerable
         if (invulnFrames <= 0) loseLife();
     }
 }
@@ -153,9 +160,9 @@ void PlayerShip::fireMainGun(bool fire) {
     if (fireCooldown > 0) --fireCooldown;
     if (!fire || fireCooldown > 0) return;
     // From the gun's muzzle, 4 pixels a frame to the right.
-    env->addElement(kCodePlayerShot, x + toFixed(18), y + toFixed(9), toFixed(4), 0, 8);
+    env->addElement(kCodePlayerShot, x + kMuzzle.x, y + kMuzzle.y, kMainGunSpeed, 0, 8);
     playSound(kSoundPshot, 20, 100);
-    fireCooldown = 8;
+    fireCooldown = kMainGunCooldown;
 }
 
 // The counts are clamped to the tables, so a bad count can never read past them.

@@ -8,6 +8,12 @@
 #include "world/level.h"
 #include "world/world.h"
 
+namespace {
+constexpr int32_t kOrbDamage = 1;
+constexpr int32_t kMainGunDamage = 3;
+constexpr int32_t kScreenMargin = 14; // pixels a shot flies on past the screen's edges
+} // namespace
+
 Shot::Shot(World* env, Graphics* graphics, int32_t x, int32_t y, int32_t vx, int32_t vy,
            int32_t dir, int32_t variant) {
     categories[0] = kCategoryPlayer;
@@ -18,10 +24,10 @@ Shot::Shot(World* env, Graphics* graphics, int32_t x, int32_t y, int32_t vx, int
 
 void Shot::init(World* env, Graphics* graphics, int32_t x, int32_t y, int32_t vx, int32_t vy,
                 int32_t dir, int32_t variant) {
-    setKind(env, graphics, variant == kEnemyShot ? kCodeEnemyShot : kCodePlayerShot, 6);
+    setKind(env, graphics, variant == kEnemyShot ? kCodeEnemyShot : kCodePlayerShot, kLayerShot);
     // An enemy shot never sends its damage, so a reused one keeps what it held.
-    if (variant == kOrbShot) damage = 1;
-    if (variant == kMainGunShot) damage = 3;
+    if (variant == kOrbShot) damage = kOrbDamage;
+    if (variant == kMainGunShot) damage = kMainGunDamage;
     this->variant = variant;
     this->x = x;
     this->y = y;
@@ -36,7 +42,7 @@ bool Shot::update() {
     x += vx;
     y += vy;
     // The area is twice the logical screen, so shots fly on unseen a while past the right edge.
-    if (!posOnScreen(position(), 14, 14)) return false;
+    if (!posOnScreen(position(), kScreenMargin, kScreenMargin)) return false;
     hitbox =
         variant == kOrbShot ? Rect::at(position(), 6, 6, 4, 4) : Rect::at(position(), 0, 4, 4, 4);
     if (hitTarget()) return false;
@@ -73,7 +79,7 @@ void Shot::pickSprite() {
         sprite = nullptr;
     } else if (variant == kEnemyShot) {
         sprite = graphics->enemyShotImage;
-    } else if (damage == 1) {
+    } else if (damage == kOrbDamage) {
         sprite = (dir >= 0 && dir < 8) ? graphics->shotImages[dir] : nullptr;
     } else {
         sprite = graphics->playerShotImage;

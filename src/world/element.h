@@ -30,6 +30,14 @@ constexpr uint32_t kMsgHit = 1;
 
 class FieldWriter;
 
+// The drawing order of the kinds: lower layers are drawn first.
+enum DrawLayer : int32_t {
+    kLayerEnemy = 2,
+    kLayerShip = 5,
+    kLayerShot = 6,
+    kLayerExplosion = 7,
+};
+
 class Element {
   public:
     static constexpr int kListSize = 16;
