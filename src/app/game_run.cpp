@@ -5,10 +5,12 @@
 #include "app/game_paths.h"
 #include "app/run_files.h"
 #include "app/saved_games.h"
+#include "app/shell.h"
 #include "game/game_env.h"
 #include "game/game_recorder.h"
 #include "game/score_writer.h"
 #include "game/setup.h"
+#include "render/draw.h"
 #include "world/game_state.h"
 
 GameRun::GameRun(RunFiles& files, int64_t last, Table table, bool threadedTable)
@@ -35,6 +37,13 @@ bool GameRun::step() {
 void GameRun::finish() {
     files_.dump.finish(*gameEnv, frame_);
     if (scores_ != nullptr) scores_->flush();
+}
+
+void drawRunPicture(const Shell* shell) {
+    beginPicture();
+    gameEnv->drawScene();
+    if (shell != nullptr) shell->drawOverlay();
+    endPicture();
 }
 
 int FramePace::framesDue(double now) {

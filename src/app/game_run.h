@@ -7,6 +7,7 @@
 
 struct RunFiles;
 class GameRecorder;
+class Shell;
 class ScoreWriter;
 
 // The game's pace: a frame every 0.98 / 75 s, so at most about 76.5 frames a second.
@@ -44,6 +45,9 @@ class GameRun {
     std::unique_ptr<GameRecorder> games_;
     std::unique_ptr<ScoreWriter> scores_;
 };
+
+// One picture of the run: the scene, and over it the shell's screen when it shows one.
+void drawRunPicture(const Shell* shell);
 
 // Frames due by the game's own clock for a loop that is called back (a browser's frames): at
 // most a few a call; after a stall (a hidden tab, a slow machine) the debt is dropped rather than

@@ -44,7 +44,6 @@ struct WebGame {
     GLFWwindow* window = nullptr;
     // A display at 60 Hz calls back about 60 times a second: one or two frames each.
     FramePace pace;
-    bool wasPaused = false;
     bool over = false; // Escape or the frame limit ended the game
     std::string stateLine;
 };
@@ -55,16 +54,6 @@ WebGame* web = nullptr;
 void syncStorage() {
     // clang-format off
     EM_ASM({ if (Module.orvaneSync) Module.orvaneSync(); });
-    // clang-format on
-}
-
-// Tells the page when the game pauses or resumes.
-void notePause() {
-    const bool paused = web->shell->paused();
-    if (paused == web->wasPaused) return;
-    web->wasPaused = paused;
-    // clang-format off
-    EM_ASM({ if (Module.orvanePaused) Module.orvanePaused($0); }, paused);
     // clang-format on
 }
 
@@ -81,12 +70,7 @@ EM_BOOL onBlur(int, const EmscriptenFocusEvent*, void*) {
 }
 
 void drawPicture(bool overlay = true) {
-    glClear(GL_COLOR_BUFFER_BIT);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    glEnable(GL_BLEND);
-    gameEnv->drawScene();
-    if (overlay) web->shell->drawOverlay();
-    glDisable(GL_BLEND);
+    drawRunPicture(overlay ? web->shell.get() : nullptr);
 }
 
 // The frames due now; false when the run is over (Escape, or its last frame). A game that ended
@@ -140,7 +124,6 @@ bool handleShellEvents(bool& screenshot) {
         if (request == Shell::Request::Quit) return false;
         if (request == Shell::Request::Screenshot) screenshot = true;
     }
-    notePause();
     return true;
 }
 

@@ -1,7 +1,6 @@
 // The windowed program: configuration, window, set-up, the paced main loop and tear-down.
 #include "desktop/sdl_main_loop.h"
 
-#include <GL/gl.h>
 #include <SDL2/SDL.h>
 #include <malloc.h>
 
@@ -92,12 +91,7 @@ bool pumpEvents(LoopState& loop) {
 
 void drawFrame(const Shell* shell = nullptr) {
     beginWindowPicture();
-    glClear(GL_COLOR_BUFFER_BIT);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    glEnable(GL_BLEND);
-    gameEnv->drawScene();
-    if (shell != nullptr) shell->drawOverlay();
-    glDisable(GL_BLEND);
+    drawRunPicture(shell);
     presentWindowPicture();
 }
 

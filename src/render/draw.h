@@ -29,6 +29,9 @@ void drawSpriteTinted(const Sprite* sprite, int32_t x, int32_t y, uint8_t mirror
 void drawBox(int32_t x, int32_t y, int32_t w, int32_t h, RgbInt color);
 // A see-through box: color at alpha (0-255) over the picture, to dim it under an overlay.
 void drawShade(int32_t x, int32_t y, int32_t w, int32_t h, RgbInt color, int32_t alpha);
+// A picture: cleared to black with alpha blending on, then drawn, then ended (blending off).
+void beginPicture();
+void endPicture();
 // Turns texturing and blending back on after boxes; the scene calls it when the picture is done.
 void finishBoxes();
 // Multiplies the picture by what is drawn next (the game-over pattern), or back to alpha blending.

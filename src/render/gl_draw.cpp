@@ -111,6 +111,17 @@ void drawShade(int32_t x, int32_t y, int32_t w, int32_t h, RgbInt color, int32_t
     boxStateOwed = true;
 }
 
+// As the classic loop draws each picture: only the colour is cleared.
+void beginPicture() {
+    glClear(GL_COLOR_BUFFER_BIT);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glEnable(GL_BLEND);
+}
+
+void endPicture() {
+    glDisable(GL_BLEND);
+}
+
 void finishBoxes() {
     if (!boxStateOwed) return;
     boxStateOwed = false;

@@ -8,6 +8,8 @@ void drawSprite(const Sprite*, int32_t, int32_t, int32_t, int32_t, uint8_t, floa
 void drawSpriteTinted(const Sprite*, int32_t, int32_t, uint8_t, RgbInt) {}
 void drawBox(int32_t, int32_t, int32_t, int32_t, RgbInt) {}
 void drawShade(int32_t, int32_t, int32_t, int32_t, RgbInt, int32_t) {}
+void beginPicture() {}
+void endPicture() {}
 void finishBoxes() {}
 void setBlendMultiply(bool) {}
 void drawNumber(const Graphics&, int32_t, int32_t, const char*, ...) {}

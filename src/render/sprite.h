@@ -6,7 +6,8 @@
 class Texture;
 
 struct Sprite {
-    // width x height values, first row at the top; blue bits 0-7, green 8-15, red 16-23, alpha 24-31.
+    // width x height values, first row at the top; blue bits 0-7, green 8-15, red 16-23, alpha
+    // 24-31.
     uint32_t* pixels = nullptr;
     uint8_t loaded = 0;
     int32_t width = 0;
