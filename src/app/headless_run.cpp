@@ -7,8 +7,6 @@
 #include "app/game_run.h"
 #include "app/run_files.h"
 #include "app/stop_signals.h"
-#include "base/sound.h"
-#include "game/game_env.h"
 #include "game/setup.h"
 #include "input/input.h"
 
@@ -20,14 +18,7 @@ int runHeadless(const CommandLine& options) {
         return 2;
     }
     catchStopSignals();
-    SoundRecord::clear();
-    SetupOptions setup;
-    describeSetup(files, setup);
-    setup.inputSource = files.replay.get();
-    setup.uploadTextures = false;
-    setup.soundOutput = nullptr;
-    setupGame(setup);
-    startLoggedGame(files);
+    setUpRun(files, nullptr, nullptr, false);
     if (files.recording) gameInput->setRecorder(&files.recorder);
     // Headless needs --input or --frames, so the run always has a last frame. Ctrl+C, SIGTERM
     // or a closed terminal end it after the frame in progress; Escape ends it as in the game.

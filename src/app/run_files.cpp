@@ -15,6 +15,7 @@
 #include "app/command_line.h"
 #include "app/standard_streams.h"
 #include "base/regular_file.h"
+#include "base/sound.h"
 #include "game/game_env.h"
 #include "game/setup.h"
 
@@ -95,13 +96,6 @@ bool checkOutputs(const CommandLine& options, std::string& error) {
 
 } // namespace
 
-void describeSetup(const RunFiles& files, SetupOptions& setup) {
-    setup.seed = files.seed;
-    setup.dataFolder = files.paths.dataFolder;
-    const bool savedGame = files.hasLog && files.log.start.present;
-    setup.highScorePath = savedGame ? "" : files.paths.highScoreFile;
-}
-
 // A count as large as --frames allows, after a saved game's start, stops at the largest frame.
 int64_t lastFrameOf(const CommandLine& options, const RunFiles& files) {
     if (!options.hasFrames && !files.hasLog) return -1;
@@ -109,12 +103,23 @@ int64_t lastFrameOf(const CommandLine& options, const RunFiles& files) {
     return count > INT64_MAX - files.firstFrame ? INT64_MAX : files.firstFrame + count;
 }
 
-// --seed replaces the game's own generator state, as it replaces a whole log's seed.
-void startLoggedGame(const RunFiles& files) {
+// --seed replaces a saved game's own generator state, as it replaces a whole log's seed.
+void setUpRun(const RunFiles& files, InputSource* devices, SoundOutput* sound, bool pictures) {
+    SoundRecord::clear();
     const InputLog::Start& start = files.log.start;
-    if (!files.hasLog || !start.present) return;
-    gameEnv->startGameFrom(
-        {files.hasSeed ? files.seed : start.random, start.colorCycle, start.highScore});
+    const bool savedGame = files.hasLog && start.present;
+    SetupOptions setup;
+    setup.seed = files.seed;
+    setup.dataFolder = files.paths.dataFolder;
+    setup.highScorePath = savedGame ? "" : files.paths.highScoreFile;
+    setup.inputSource = files.replay ? files.replay.get() : devices;
+    setup.uploadTextures = pictures;
+    setup.soundOutput = sound;
+    setupGame(setup);
+    if (files.replay && devices != nullptr) devices->start();
+    if (savedGame)
+        gameEnv->startGameFrom(
+            {files.hasSeed ? files.seed : start.random, start.colorCycle, start.highScore});
 }
 
 namespace {

@@ -11,7 +11,8 @@
 #include "input/input_log.h"
 
 struct CommandLine;
-struct SetupOptions;
+class InputSource;
+class SoundOutput;
 
 // The files a run names on its command line, opened and checked before any frame runs.
 struct RunFiles {
@@ -31,13 +32,13 @@ struct RunFiles {
 // Finds the data folder and the player's files, reads the input log and creates the record and
 // dump files; false with one line in error.
 bool openRunFiles(const CommandLine& options, RunFiles& files, std::string& error);
-// The set-up's seed, data folder and score file from the run's files.
-void describeSetup(const RunFiles& files, SetupOptions& setup);
 // The frame number the run stops after: --frames more than the log's game began at, else the
 // end of the log; -1 without either (play until Escape or the window closes).
 int64_t lastFrameOf(const CommandLine& options, const RunFiles& files);
-// A log of one saved game: starts that game again as it began (after set-up), and never touches
-// the score file, which its end already counted in.
-void startLoggedGame(const RunFiles& files);
+// Sets the game up as the run's files say: the seed, the data folder and the score file (none
+// for a saved game, whose end already counted in it), the log's inputs when there is one, else
+// the devices (null: nothing held), which a log leaves started for the shell; a saved game then
+// starts again as it began. pictures: textures are uploaded (a window or a page).
+void setUpRun(const RunFiles& files, InputSource* devices, SoundOutput* sound, bool pictures);
 // Flushes and closes the record and dump; false with one line in error when a write failed.
 bool closeRunFiles(RunFiles& files, std::string& error);

@@ -164,16 +164,7 @@ bool openCanvas() {
 void setUpWebGame() {
     RunFiles& files = web->files;
     web->audio = std::make_unique<OpenAlAudio>(files.paths.dataFolder + "/sfx");
-    SoundRecord::clear();
-    SetupOptions setup;
-    describeSetup(files, setup);
-    setup.inputSource =
-        files.replay ? static_cast<InputSource*>(files.replay.get()) : &web->devices;
-    if (files.replay) web->devices.start();
-    setup.uploadTextures = true;
-    setup.soundOutput = web->audio.get();
-    setupGame(setup);
-    startLoggedGame(files);
+    setUpRun(files, &web->devices, web->audio.get(), true);
 }
 
 // The shell as on the desktop, its settings saved in the browser's storage. The page shows the

@@ -166,20 +166,6 @@ int64_t playGame(const CommandLine& options, RunFiles& files, SdlDevices& device
     return run.frame();
 }
 
-// Set-up with the window's devices and sound. A replay's own inputs drive the game; the devices
-// still serve the shell's controls.
-void setUpWindowedGame(const RunFiles& files, SdlDevices& devices, OpenAlAudio& audio) {
-    SoundRecord::clear();
-    SetupOptions setup;
-    describeSetup(files, setup);
-    setup.inputSource = files.replay ? static_cast<InputSource*>(files.replay.get()) : &devices;
-    setup.uploadTextures = true;
-    setup.soundOutput = &audio;
-    setupGame(setup);
-    startLoggedGame(files);
-    if (files.replay) devices.start();
-}
-
 std::string windowTitle(const CommandLine& options, const ScoreEntry& entry) {
     if (options.watch == 0) return kTitle;
     return "Orvane - watching game " + std::to_string(options.watch) + " of the table (" +
@@ -233,7 +219,7 @@ int runWindowed(const CommandLine& commandLine, const FrameObserver& observer) {
     timer.restart();
     SdlDevices devices;
     OpenAlAudio audio(files.paths.dataFolder + "/sfx");
-    setUpWindowedGame(files, devices, audio);
+    setUpRun(files, &devices, &audio, true);
     Shell shell(shellModeOf(options, files), side.settings, side.configPath, &audio, options.mute);
     shell.setSettingsListener(
         [&devices](const PlayerSettings& settings) { devices.setBindings(settings); });
