@@ -245,27 +245,27 @@ constexpr KeyInfo kKeys[] = {
     {"EndCall", 290, 0x00, ""},
 };
 
-constexpr std::array<const char*, kPadButtonCount> kPadNames = {"a",
-                                                                "b",
-                                                                "x",
-                                                                "y",
-                                                                "back",
-                                                                "guide",
-                                                                "start",
-                                                                "leftstick",
-                                                                "rightstick",
-                                                                "leftshoulder",
-                                                                "rightshoulder",
-                                                                "dpup",
-                                                                "dpdown",
-                                                                "dpleft",
-                                                                "dpright",
-                                                                "misc1",
-                                                                "paddle1",
-                                                                "paddle2",
-                                                                "paddle3",
-                                                                "paddle4",
-                                                                "touchpad"};
+constexpr const char* kPadNames[kPadButtonCount] = {"a",
+                                                    "b",
+                                                    "x",
+                                                    "y",
+                                                    "back",
+                                                    "guide",
+                                                    "start",
+                                                    "leftstick",
+                                                    "rightstick",
+                                                    "leftshoulder",
+                                                    "rightshoulder",
+                                                    "dpup",
+                                                    "dpdown",
+                                                    "dpleft",
+                                                    "dpright",
+                                                    "misc1",
+                                                    "paddle1",
+                                                    "paddle2",
+                                                    "paddle3",
+                                                    "paddle4",
+                                                    "touchpad"};
 
 bool sameLetters(std::string_view a, std::string_view b) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
@@ -325,7 +325,8 @@ bool isReservedKey(int usage) {
 
 const char* padButtonName(PadButton button) {
     const int at = static_cast<int>(button);
-    return at >= 0 && at < kPadButtonCount ? kPadNames[static_cast<size_t>(at)] : "default";
+    if (at < 0 || at >= kPadButtonCount) return "default";
+    return kPadNames[static_cast<size_t>(at)];
 }
 
 PadButton padButtonNamed(std::string_view name) {
