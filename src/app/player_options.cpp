@@ -221,19 +221,3 @@ parseSettingLines(const std::string& text, PlayerOptions& options,
     }
     return complaints;
 }
-
-// A platform without keys of its own leaves their lines as they stand.
-bool loadPlayerOptions(const std::string& path, PlayerOptions& options) {
-    std::string text;
-    if (!readConfigText(path, text)) return false;
-    reportSettingComplaints(
-        path, parseSettingLines(text, options, [](const SettingLine&) { return std::string(); }));
-    return true;
-}
-
-bool savePlayerOptions(const std::string& path, const PlayerOptions& options) {
-    std::string text;
-    if (!readConfigText(path, text)) return false;
-    return writeConfigText(
-        path, withSettingLines(text, isPlayerOptionName, formatPlayerOptions(options)));
-}

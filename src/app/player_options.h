@@ -65,10 +65,5 @@ bool readConfigText(const std::string& path, std::string& text);
 // symbolic link stays and its target is replaced.
 bool writeConfigText(const std::string& path, const std::string& text);
 
-// The options alone, for a platform that keeps no keys of its own in config.txt: reading tells
-// the player of each line it cannot use; saving keeps every key and button line.
-bool loadPlayerOptions(const std::string& path, PlayerOptions& options);
-bool savePlayerOptions(const std::string& path, const PlayerOptions& options);
-
 // Tells the player on standard error about each complaint, "line N: ...".
 void reportSettingComplaints(const std::string& path, const std::vector<std::string>& complaints);

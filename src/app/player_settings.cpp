@@ -73,13 +73,6 @@ std::string padSettingName(PlayerControl control) {
     return std::string("pad-") + controlName(control);
 }
 
-PadButton defaultPadButton(PlayerControl control) {
-    static constexpr PadButton kDefaults[kPlayerControlCount] = {
-        PadButton::kA,        PadButton::kX,         PadButton::kDpadUp, PadButton::kDpadDown,
-        PadButton::kDpadLeft, PadButton::kDpadRight, PadButton::kStart};
-    return kDefaults[static_cast<int>(control)];
-}
-
 void parsePlayerSettings(const std::string& text, PlayerSettings& settings,
                          std::vector<std::string>& complaints) {
     std::vector<KeyLine> keyLines;

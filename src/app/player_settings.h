@@ -24,8 +24,6 @@ struct PlayerSettings : PlayerOptions {
 
 // The controller line's name of a control ("pad-fire").
 std::string padSettingName(PlayerControl control);
-// The controller button that does a control when no pad line names one (Start pauses).
-PadButton defaultPadButton(PlayerControl control);
 
 // Reads the setting lines of config.txt's text. A line that cannot be read leaves its setting as
 // it was and adds one message "line N: ..." to complaints; so does a key line giving a control a

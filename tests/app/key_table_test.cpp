@@ -1,6 +1,5 @@
-// The scancode table: the game's keys, letters and digits map to their scan codes and back.
-#include "desktop/sdl_scan_codes.h"
-
+// The table of keys by position: the game's keys, letters and digits give their scan codes, the
+// names are SDL's, and SDL and the browser give a key the same input number.
 #include <SDL2/SDL_gamecontroller.h>
 #include <SDL2/SDL_keyboard.h>
 
@@ -15,9 +14,10 @@
 
 namespace {
 
+// SDL's scancode is the key's usage, and the table reads it back as the scan code.
 void expectRoundTrip(SDL_Scancode sdl, int code) {
-    EXPECT_EQ(scanCodeFor(sdl), code) << SDL_GetScancodeName(sdl);
-    EXPECT_EQ(sdlScancodeFor(static_cast<uint8_t>(code)), sdl) << SDL_GetScancodeName(sdl);
+    EXPECT_EQ(inputOfUsage(sdl), code) << SDL_GetScancodeName(sdl);
+    EXPECT_EQ(keyOfUsage(sdl)->input, code) << SDL_GetScancodeName(sdl);
 }
 
 TEST(ScanCodes, GameKeysLettersDigitsAndExtendedKeysRoundTrip) {
@@ -38,23 +38,19 @@ TEST(ScanCodes, GameKeysLettersDigitsAndExtendedKeysRoundTrip) {
     }
 }
 
-// Two keys share a scan code only where the keyboards themselves do, the reverse table names a key
-// that gives the code back, and keys outside the table give nothing.
+// Two keys share a scan code only where the keyboards themselves do, and keys outside the table
+// give nothing.
 TEST(ScanCodes, OnlyKnownAliasesShareACodeAndUnknownKeysGiveNothing) {
     std::map<uint8_t, std::set<int>> byCode;
     for (int sdl = 0; sdl < SDL_NUM_SCANCODES; ++sdl) {
-        if (uint8_t code = scanCodeFor(static_cast<SDL_Scancode>(sdl))) byCode[code].insert(sdl);
+        if (uint8_t code = inputOfUsage(sdl)) byCode[code].insert(sdl);
     }
     const std::set<uint8_t> aliases = {0x2B, 0xA0, 0xB7};
-    for (const auto& [code, keys] : byCode) {
+    for (const auto& [code, keys] : byCode)
         EXPECT_EQ(keys.size(), aliases.count(code) != 0 ? 2u : 1u) << int(code);
-        EXPECT_EQ(scanCodeFor(sdlScancodeFor(code)), code);
-    }
     EXPECT_GE(byCode.size(), 120u);
     for (int sdl : {int(SDL_SCANCODE_UNKNOWN), int(SDL_SCANCODE_F24), int(SDL_NUM_SCANCODES), -1})
-        EXPECT_EQ(scanCodeFor(static_cast<SDL_Scancode>(sdl)), 0) << sdl;
-    EXPECT_EQ(sdlScancodeFor(0), SDL_SCANCODE_UNKNOWN);
-    EXPECT_EQ(sdlScancodeFor(0xFF), SDL_SCANCODE_UNKNOWN);
+        EXPECT_EQ(inputOfUsage(sdl), 0) << sdl;
 }
 
 // One table of keys serves every platform: each name is SDL's for the position and reads back to
@@ -69,11 +65,11 @@ TEST(KeyTable, NamesAndInputNumbersAgreeWithSdlAndTheBrowser) {
             ++named;
             EXPECT_EQ(keyNamed(key.name)->usage, SDL_GetScancodeFromName(key.name)) << key.name;
         }
-        EXPECT_EQ(scanCodeFor(sdl), key.input) << key.name;
+        EXPECT_EQ(inputOfUsage(key.usage), key.input) << key.name;
         if (key.domCode[0] == '\0') continue;
         EXPECT_TRUE(domCodes.insert(key.domCode).second) << key.domCode;
         EXPECT_NE(key.input, 0) << key.domCode;
-        EXPECT_EQ(keyOfDomCode(key.domCode)->input, scanCodeFor(sdl)) << key.domCode;
+        EXPECT_EQ(keyOfDomCode(key.domCode)->input, key.input) << key.domCode;
     }
     // Every name SDL gives a key is one config.txt takes, as it always took.
     int sdlNamed = 0;
