@@ -3,6 +3,7 @@
 
 #include <new>
 
+#include "elements/dummy.h"
 #include "elements/enemy.h"
 #include "elements/explosion.h"
 #include "elements/player_ship.h"
@@ -55,6 +56,8 @@ Element* ElementKinds::bringElement(World& world, uint32_t code, int32_t x, int3
         return bring<Explosion>(world, code, fresh, x, y);
     case kCodeEnemy:
         return bring<Enemy>(world, code, fresh, x, y);
+    case kCodeDummy:
+        return bring<Dummy>(world, code, fresh, x, y, param);
     default:
         return nullptr;
     }

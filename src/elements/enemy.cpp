@@ -13,7 +13,6 @@
 #include "world/world.h"
 
 namespace {
-constexpr int32_t kHitPoints = 5;
 constexpr int32_t kSpeedX = -kFixOne; // a pixel a frame to the left
 // The start phase's range in hundredths of a radian: the wide one from a fixed-point y of 153 up,
 // which every enemy the spawner makes has (its rows start at pixel 76).
@@ -23,7 +22,6 @@ constexpr int32_t kPhaseSpanHigh = 315;
 constexpr float kPhaseStep = 0.03f;      // radians a frame
 constexpr double kWaveHeight = 32.0;     // pixels above and below the centre line
 constexpr int32_t kGoneX = toFixed(-21); // past the left edge
-constexpr int32_t kAnimFrames = 6;       // two pictures, three frames each
 constexpr int32_t kFlashFrames = 7;      // the cycling tint after a hit that did not kill
 constexpr int32_t kPuffs = 4;            // explosions left by a kill
 constexpr int32_t kShotsFromLevel = 20;  // the period is (20 - level) * 10 frames,
@@ -66,7 +64,7 @@ bool Enemy::update() {
     if (flashTimer > 0) --flashTimer;
     if (--fireTimer <= 0) {
         fireTimer = firePeriod();
-        fireAtShip();
+        if (env->lab.enemyFire) fireAtShip();
     }
     // The wave: a whole number of pixels, -32 to 32, around the centre line.
     phase += kPhaseStep;
@@ -93,6 +91,7 @@ bool Enemy::takeHits() {
         }
         // Destroyed: whatever else is still in the inbox stays unread.
         state.countKill();
+        ++env->counters.kills;
         explode();
         playSound(kSoundBoom, 40, 100);
         return false;

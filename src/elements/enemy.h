@@ -9,6 +9,9 @@ struct Sprite;
 
 class Enemy : public Element {
   public:
+    static constexpr int32_t kHitPoints = 5;
+    static constexpr int32_t kAnimFrames = 6; // two pictures, three frames each
+
     Enemy(World* env, Graphics* graphics, int32_t pixelX, int32_t pixelY);
     // Used on construction and when a retired enemy is reused.
     void init(World* env, Graphics* graphics, int32_t pixelX, int32_t pixelY);
@@ -25,10 +28,15 @@ class Enemy : public Element {
     int32_t animCounter = 0;
     int32_t fireTimer = 0;
 
+  protected:
+    // For kinds built on the enemy, which start themselves.
+    Enemy() { categories[0] = kCategoryEnemy; }
+    // The inbox: false when the hits destroyed it (scored, counted and exploded).
+    bool takeHits();
+
   private:
     // Frames between shots at the current level.
     int32_t firePeriod() const;
-    bool takeHits();
     void explode();
     void fireAtShip();
 };

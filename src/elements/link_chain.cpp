@@ -13,24 +13,29 @@ namespace {
 // Shot velocity for each orb direction, in pixels per frame: left, then clockwise on screen.
 constexpr int32_t kDirVx[8] = {-4, -3, 0, 3, 4, 3, 0, -3};
 constexpr int32_t kDirVy[8] = {0, 3, 4, 3, 0, -3, -4, -3};
-
-// Orb i rides on node 7 + 8i and aims along the chain towards node 1 + 8i.
-constexpr int orbNode(int i) {
-    return 7 + 8 * i;
-}
-constexpr int aimNode(int i) {
-    return 1 + 8 * i;
-}
+// The game's own settings for a ship outside any world.
+const LabSettings kOwnSettings;
+// No node moves faster than this, whatever the lab's springs: positions stay far inside 32 bits.
+// The game's own chain never comes near it.
+constexpr int32_t kFastestNode = toFixed(64);
 } // namespace
 
+const LabSettings& PlayerShip::settings() const {
+    return env != nullptr ? env->lab : kOwnSettings;
+}
+
 void PlayerShip::fireOrbGuns(bool fire) {
+    const LabSettings& lab = settings();
     for (int i = 0; i < orbCount; ++i) {
         // The orbs fire with the main gun, then one by one in between its shots.
-        const bool staggered = fire && fireCooldown == 2 + 2 * i;
+        const bool staggered = fire && fireCooldown == lab.orbRhythm * (i + 1);
         if (!staggered && fireCooldown != 8) continue;
         const int32_t dir = orbs[i].dir & 7;
-        env->addElement(kCodePlayerShot, orbs[i].x + toFixed(3), orbs[i].y, toFixed(kDirVx[dir]),
-                        toFixed(kDirVy[dir]), orbs[i].dir);
+        // The table's speeds are those of 4 pixels a frame; other speeds scale them.
+        env->addElement(kCodePlayerShot, orbs[i].x + toFixed(3), orbs[i].y,
+                        toFixed(kDirVx[dir]) * lab.orbShotSpeed / 4,
+                        toFixed(kDirVy[dir]) * lab.orbShotSpeed / 4, orbs[i].dir);
+        ++env->counters.orbShots;
     }
 }
 
@@ -53,6 +58,7 @@ void PlayerShip::moveChain(bool link) {
 }
 
 void PlayerShip::moveLooseChain(bool link) {
+    const LabSettings& lab = settings();
     nodes[0].x = x + kChainAnchor.x;
     nodes[0].y = y + kChainAnchor.y;
     if (!link) {
@@ -68,13 +74,15 @@ void PlayerShip::moveLooseChain(bool link) {
         const int64_t squared = int64_t{dx} * dx + int64_t{dy} * dy;
         int32_t dist = roundNearest(std::sqrt(static_cast<double>(squared)));
         if (dist == 0) dist = 1;
-        const int32_t stretch = dist - 1024; // a link rests at 4 pixels
-        n.vx += ((dx * 16) / dist) * stretch / 64;
-        n.vy += ((dy * 16) / dist) * stretch / 64;
-        n.vx -= n.vx / 8;
-        n.vy -= n.vy / 8;
-        approachZero(n.vx, 8);
-        approachZero(n.vy, 8);
+        const int32_t stretch = dist - lab.rest;
+        n.vx += ((dx * lab.spring) / dist) * stretch / 64;
+        n.vy += ((dy * lab.spring) / dist) * stretch / 64;
+        n.vx -= n.vx / lab.damping;
+        n.vy -= n.vy / lab.damping;
+        approachZero(n.vx, lab.deadzone);
+        approachZero(n.vy, lab.deadzone);
+        clampSym(n.vx, kFastestNode);
+        clampSym(n.vy, kFastestNode);
         if (n.vx != 0 || n.vy != 0) chainLocked = 0;
         n.x += n.vx;
         n.y += n.vy;
@@ -83,6 +91,10 @@ void PlayerShip::moveLooseChain(bool link) {
     if (chainLocked) {
         lockFlash = 4;
         playSound(kSoundLock, 20, 150);
+        LabCounters& counted = env->counters;
+        ++counted.locks;
+        counted.lockFrames += releaseTimer;
+        counted.lastLockFrames = releaseTimer;
     }
 }
 
@@ -94,13 +106,15 @@ void PlayerShip::placeLockedChain() {
 }
 
 void PlayerShip::placeOrbs() {
+    const LabSettings& lab = settings();
     for (int i = 0; i < orbCount; ++i) {
-        const MoveRec& m = nodes[orbNode(i)];
+        const MoveRec& m = nodes[lab.orbNodeOf(i)];
         orbs[i].x = m.x - kOrbInset;
         orbs[i].y = m.y - kOrbInset;
         // Orbs face forwards while the chain is held and just after, then follow the chain;
         // a locked chain keeps the direction it had.
-        if (!chainLocked) orbs[i].dir = releaseTimer > 20 ? aim(m, nodes[aimNode(i)]) : 4;
+        if (!chainLocked)
+            orbs[i].dir = releaseTimer > lab.aimDelay ? aim(m, nodes[lab.aimNodeOf(i)]) : 4;
         touchWithOrb(i);
     }
 }
@@ -111,7 +125,7 @@ void PlayerShip::touchWithOrb(int i) {
     if (found == nullptr) return;
     for (Element* enemy = found->next(kCategoryEnemy, -1); enemy != nullptr;
          enemy = found->next(kCategoryEnemy, -1)) {
-        enemy->postMessage(kMsgHit, 5);
+        enemy->postMessage(kMsgHit, settings().orbDamage);
         orbFlash = 4;
     }
     // Orbs also soak up enemy shots.
@@ -122,6 +136,7 @@ void PlayerShip::touchWithOrb(int i) {
         playSound(kSoundOrbhit, 20, 100);
         shot->postMessage(kMsgHit, 5);
         orbFlash = 4;
+        ++env->counters.absorbed;
     }
 }
 

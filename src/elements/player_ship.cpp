@@ -50,8 +50,9 @@ void PlayerShip::start() {
     fireCooldown = 0;
     animCounter = 0;
     invulnFrames = 0;
-    orbCount = 3;
-    nodeCount = 24;
+    const LabSettings& lab = settings();
+    orbCount = lab.orbs;
+    nodeCount = lab.nodes;
     chainLocked = 1;
     lockFlash = 0;
     orbFlash = 0;
@@ -68,7 +69,7 @@ void PlayerShip::start() {
     // The orb guns may fire in the very first update, before any placement: put the orbs
     // where the locked chain holds them.
     for (int i = 0; i < orbCount; ++i) {
-        const MoveRec& offset = nodeOffsets[7 + 8 * i];
+        const MoveRec& offset = nodeOffsets[lab.orbNodeOf(i)];
         orbs[i].x = x + offset.x - kOrbInset;
         orbs[i].y = y + offset.y - kOrbInset;
     }
@@ -105,8 +106,14 @@ void PlayerShip::takeHits() {
 
 void PlayerShip::loseLife() {
     playSound(kSoundCrash, 50, 100);
+    takeLife();
+}
+
+// An invulnerable ship in the lab counts the hit and keeps its lives.
+void PlayerShip::takeLife() {
     invulnFrames = kInvulnerableFrames;
-    env->state->lives -= 1;
+    ++env->counters.hitsTaken;
+    if (!settings().invulnerable) env->state->lives -= 1;
 }
 
 void PlayerShip::steer(bool right, bool left, bool up, bool down) {
@@ -132,10 +139,7 @@ void PlayerShip::steer(bool right, bool left, bool up, bool down) {
 void PlayerShip::hitWalls() {
     if (env->level == nullptr || !env->level->tileHit(hitbox)) return;
     playSound(kSoundCrash, 50, 100); // heard even while invulnerable
-    if (invulnFrames <= 0) {
-        invulnFrames = kInvulnerableFrames;
-        env->state->lives -= 1;
-    }
+    if (invulnFrames <= 0) takeLife();
     // Bounce 6 pixels towards the middle of the band and keep going that way at full speed.
     if (toPixel(y) < kBandMiddle) {
         y += kBounce;

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "world/element.h"
+#include "world/lab_settings.h"
 
 struct Orb {
     int32_t x = 0; // top-left corner of the orb picture, 24.8
@@ -60,9 +61,12 @@ class PlayerShip : public Element {
     MoveRec nodeOffsets[kMaxNodes];
 
   private:
+    // The world's weapon settings; the game's own for a ship outside any world.
+    const LabSettings& settings() const;
     void start();
     void takeHits();
     void loseLife();
+    void takeLife();
     void steer(bool right, bool left, bool up, bool down);
     void hitWalls();
     void ramEnemies();

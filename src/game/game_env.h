@@ -39,4 +39,6 @@ class GameEnv : public World {
     // game_frame.cpp
     void runPlayFrame();
     void runGameOverFrame();
+    // The lab's target dummies that are due stand again.
+    void standDummies();
 };

@@ -7,12 +7,16 @@
 #include "input/controls.h"
 #include "input/input_log.h"
 #include "render/graphics.h"
+#include "world/element.h"
 #include "world/game_state.h"
 #include "world/level.h"
 
 namespace {
 constexpr int32_t kRestartDelay = 64;
 constexpr int32_t kColorCycleLength = 24;
+// Where the lab's target dummies stand, in pixels: ahead of the ship, across the band.
+constexpr int32_t kDummyPlaces[kMostDummies][2] = {{240, 80},  {240, 112}, {240, 144}, {200, 96},
+                                                   {200, 128}, {280, 96},  {280, 128}, {160, 112}};
 // A saved game's start line holds a point of this cycle.
 static_assert(kColorCycleLength == InputLog::kColorCycleLength);
 } // namespace
@@ -47,6 +51,7 @@ void GameEnv::runPlayFrame() {
     }
     s.colorCycle = (s.colorCycle + 1) % kColorCycleLength;
     level->update(*this);
+    if (lab.dummies > 0) standDummies();
     updatePasses();
     if (s.score > s.highScore) s.highScore = s.score;
     if (s.lives < 0) {
@@ -55,5 +60,12 @@ void GameEnv::runPlayFrame() {
         s.gameOverFrames = 1;
         // Another copy of the game may have stored more meanwhile; that stays the best.
         if (s.score == s.highScore) writeHighScore(s.highScore, highScorePath, &s.highScore);
+    }
+}
+
+void GameEnv::standDummies() {
+    for (int i = 0; i < lab.dummies && i < kMostDummies; ++i) {
+        if (dummyReturn[i] > 0 && --dummyReturn[i] == 0)
+            addElement(kCodeDummy, kDummyPlaces[i][0], kDummyPlaces[i][1], 0, 0, i);
     }
 }

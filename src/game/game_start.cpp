@@ -15,6 +15,11 @@ void GameEnv::startGameFrom(const GameStart& start) {
 void GameEnv::startNewGame() {
     lastStart = {randomState(), state->colorCycle, state->highScore};
     state->startGame();
+    state->lives = lab.lives;
+    counters = {};
+    // The dummies stand in the game's first frame.
+    for (int i = 0; i < kMostDummies; ++i)
+        dummyReturn[i] = i < lab.dummies ? 1 : 0;
     level->init();
     clearElements();
     addElement(kCodePlayerShip, 64, 64, 0, 0, 0);

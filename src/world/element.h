@@ -16,6 +16,8 @@ constexpr uint32_t kCodePlayerShot = 0x10002;
 constexpr uint32_t kCodeExplosion = 0x10003;
 constexpr uint32_t kCodeEnemyShot = 0x10004;
 constexpr uint32_t kCodeEnemy = 0x20001;
+// The lab's target dummy: an enemy that stands still and never fires.
+constexpr uint32_t kCodeDummy = 0x20002;
 
 // The type half and the category half of a code.
 constexpr uint32_t typeOf(uint32_t code) {

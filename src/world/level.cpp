@@ -105,10 +105,11 @@ bool Level::tileHit(const Rect& rect) const {
 }
 
 void Level::spawnEnemies(World& world) {
-    if (--spawnTimer > 0) return;
+    if (!world.lab.enemies || --spawnTimer > 0) return;
     int32_t s = 20 - (world.state != nullptr ? world.state->level : 0);
     if (s < 0) s = 0;
-    spawnTimer = randomNext() % (s + 6) + s / 2 + 2;
+    // The lab may set its own interval; the game's draws a random one.
+    spawnTimer = world.lab.spawn > 0 ? world.lab.spawn : randomNext() % (s + 6) + s / 2 + 2;
     const int32_t row = randomNext() % 69 + 76;
     world.addElement(kCodeEnemy, 320, row, 0, 0, 0);
 }

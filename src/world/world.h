@@ -8,6 +8,8 @@
 #include "world/collision_pool.h"
 #include "world/element_list.h"
 #include "world/element_table.h"
+#include "world/lab_counters.h"
+#include "world/lab_settings.h"
 
 class Element;
 class ElementFactory;
@@ -49,6 +51,11 @@ class World {
     ElementList (&collisionLists)[kCollisionLists] = collisions.lists;
     int32_t& collisionCount = collisions.count;
     GameState* state = nullptr;
+    // The weapon's parameters (the game's own unless the lab changed them) and what it did.
+    LabSettings lab;
+    LabCounters counters;
+    // Frames until each target dummy stands again; 0 while it stands or is not wanted.
+    int32_t dummyReturn[kMostDummies] = {};
 
   private:
     const ElementFactory* kinds_;
