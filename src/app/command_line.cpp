@@ -4,6 +4,7 @@
 #include "app/game_paths.h"
 #include "base/decimal.h"
 #include "base/regular_file.h"
+#include "world/lab_settings.h"
 
 #include <cstring>
 #include <string_view>
@@ -37,6 +38,12 @@ const char kUsage[] =
     "  --scores           print the table of the ten best games\n"
     "  --watch N          replay the Nth best game of the table in the window\n"
     "                     (P pauses, holding Right runs it faster, Escape stops)\n"
+    "  --lab [FILE|NAME=VALUE]  the weapon lab: the game with its panel (Tab shows it);\n"
+    "                     each --lab sets the weapon from a lab file or one NAME=VALUE\n"
+    "                     (see the README for the names); lab games keep no score\n"
+    "  --metrics FILE     write the lab's numbers for each second of play as CSV\n"
+    "  --lab-sweep NAME=FROM:TO:STEP  with --headless --input: play the log once per\n"
+    "                     value of NAME and print one row of numbers per value\n"
     "  --help             print this text\n"
     "  --version          print the version\n"
     "\n";
@@ -82,11 +89,12 @@ bool takePath(const std::string& option, std::string_view text, CommandLine& o,
         error = "empty file name for " + option;
         return false;
     }
-    std::string* target = option == "--input"    ? &o.inputPath
-                          : option == "--record" ? &o.recordPath
-                          : option == "--dump"   ? &o.dumpPath
-                          : option == "--data"   ? &o.dataPath
-                                                 : &o.screenshotPath;
+    std::string* target = option == "--input"     ? &o.inputPath
+                          : option == "--record"  ? &o.recordPath
+                          : option == "--dump"    ? &o.dumpPath
+                          : option == "--data"    ? &o.dataPath
+                          : option == "--metrics" ? &o.metricsPath
+                                                  : &o.screenshotPath;
     *target = std::string(text);
     return true;
 }
@@ -116,11 +124,42 @@ bool takeVsync(std::string_view text, CommandLine& o, std::string& error) {
     return true;
 }
 
+// NAME=FROM:TO:STEP, each value in the parameter's range, at most 1000 runs.
+bool takeSweep(std::string_view text, CommandLine& o, std::string& error) {
+    const std::string whole(text);
+    const size_t equals = whole.find('=');
+    const LabParameter* p =
+        equals == std::string::npos ? nullptr : labParameterNamed(whole.substr(0, equals));
+    uint64_t v[3] = {0, 0, 0};
+    size_t at = equals + 1;
+    bool ok = p != nullptr;
+    for (int i = 0; ok && i < 3; ++i) {
+        const size_t end = i < 2 ? whole.find(':', at) : whole.size();
+        ok = end != std::string::npos && readDecimal(whole.substr(at, end - at), 1u << 30, v[i]);
+        at = end + 1;
+    }
+    ok = ok && v[2] >= 1 && v[0] <= v[1] && static_cast<int64_t>(v[0]) >= p->least &&
+         static_cast<int64_t>(v[1]) <= p->most && (v[1] - v[0]) / v[2] < 1000;
+    if (!ok) {
+        std::string range = "NAME=FROM:TO:STEP, a lab setting's name and FROM <= TO in its "
+                            "range, STEP 1 or more, at most 1000 values";
+        if (p != nullptr)
+            range += " (" + std::string(p->name) + ": " + std::to_string(p->least) + " to " +
+                     std::to_string(p->most) + ")";
+        return numberError("--lab-sweep", text, range.c_str(), error);
+    }
+    o.hasSweep = true;
+    o.sweep = {p->name, static_cast<int32_t>(v[0]), static_cast<int32_t>(v[1]),
+               static_cast<int32_t>(v[2])};
+    return true;
+}
+
 bool takesValue(const std::string& option) {
     return option == "--seed" || option == "--frames" || option == "--dump-every" ||
            option == "--input" || option == "--record" || option == "--dump" ||
            option == "--screenshot" || option == "--scale" || option == "--vsync" ||
-           option == "--data" || option == "--watch";
+           option == "--data" || option == "--watch" || option == "--metrics" ||
+           option == "--lab-sweep";
 }
 
 bool takeValue(const std::string& option, std::string_view text, CommandLine& o,
@@ -131,6 +170,7 @@ bool takeValue(const std::string& option, std::string_view text, CommandLine& o,
     }
     if (option == "--scale") return takeScale(text, o, error);
     if (option == "--vsync") return takeVsync(text, o, error);
+    if (option == "--lab-sweep") return takeSweep(text, o, error);
     return takePath(option, text, o, error);
 }
 
@@ -169,6 +209,19 @@ bool checkCombination(const CommandLine& o, std::string& error) {
                 "--input, --record or --seed";
         return false;
     }
+    if (o.watch > 0 && o.lab) {
+        error = "--watch plays a saved game as it was and cannot be used with --lab";
+        return false;
+    }
+    if (o.hasSweep && (!o.headless || o.inputPath.empty())) {
+        error = "--lab-sweep plays an input log without a window: it needs --headless and --input";
+        return false;
+    }
+    if (o.hasSweep && (!o.recordPath.empty() || !o.dumpPath.empty() || !o.metricsPath.empty())) {
+        error = "--lab-sweep prints one row per value and cannot be used with --record, --dump or "
+                "--metrics";
+        return false;
+    }
     if (o.headless && !o.screenshotPath.empty()) {
         error = "--screenshot needs the window and cannot be used with --headless";
         return false;
@@ -189,6 +242,16 @@ bool parseCommandLine(int argc, char** argv, CommandLine& options, std::string& 
             value = std::string_view(argv[i]).substr(equals + 1);
             option.resize(equals);
             inlineValue = true;
+        }
+        // --lab takes a value when one follows, and stands alone otherwise.
+        if (option == "--lab") {
+            options.lab = true;
+            if (inlineValue) {
+                options.labArguments.emplace_back(value);
+            } else if (i + 1 < argc && std::strncmp(argv[i + 1], "--", 2) != 0) {
+                options.labArguments.emplace_back(argv[++i]);
+            }
+            continue;
         }
         if (!takesValue(option)) {
             if (inlineValue) {

@@ -3,8 +3,17 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "app/display_choice.h"
+
+// --lab-sweep NAME=FROM:TO:STEP: one run per value.
+struct LabSweep {
+    std::string name;
+    int32_t from = 0;
+    int32_t to = 0;
+    int32_t step = 1;
+};
 
 struct CommandLine {
     bool headless = false;
@@ -25,6 +34,11 @@ struct CommandLine {
     bool noFlashes = false;            // --no-flashes: no white strobe as a game ends
     bool scores = false;               // --scores: print the table of the best games
     int watch = 0;                     // --watch N: replay the Nth best game (1 to 10), 0 for none
+    bool lab = false;                  // --lab: the weapon lab
+    std::vector<std::string> labArguments; // each --lab FILE or NAME=VALUE, in order
+    std::string metricsPath;               // --metrics: the lab's numbers per second, as CSV
+    bool hasSweep = false;                 // --lab-sweep
+    LabSweep sweep;
     bool help = false;
     bool version = false;
 };

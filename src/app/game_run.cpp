@@ -26,9 +26,13 @@ GameRun::~GameRun() = default;
 
 bool GameRun::step() {
     gameEnded_ = false;
-    if (atLimit() || !gameEnv->runFrame()) return false;
+    if (atLimit()) return false;
+    LabSettings due;
+    if (files_.labSchedule.dueAt(frame_ - files_.firstFrame, due)) changeLab(due);
+    if (!gameEnv->runFrame()) return false;
     ++frame_;
     files_.dump.afterFrame(*gameEnv, frame_);
+    meter_.afterFrame(*gameEnv, files_.metrics);
     if (games_ != nullptr && games_->afterFrame(*gameEnv, frame_)) scores_->submit(games_->take());
     gameEnded_ = gameEnv->state->gameOverFrames == 1;
     return true;
@@ -36,7 +40,22 @@ bool GameRun::step() {
 
 void GameRun::finish() {
     files_.dump.finish(*gameEnv, frame_);
+    meter_.finish(*gameEnv, files_.metrics);
     if (scores_ != nullptr) scores_->flush();
+}
+
+// A change the new settings cannot take (it would clash) is not made.
+void GameRun::changeLab(const LabSettings& settings) {
+    if (!labSettingsClash(settings).empty()) return;
+    if (files_.recording) {
+        for (const auto& [name, value] : labChanges(gameEnv->lab, settings))
+            files_.recorder.recordSetting(name, value);
+    }
+    gameEnv->changeLab(settings);
+}
+
+LabNumbers GameRun::labNumbers() const {
+    return meter_.numbers(*gameEnv);
 }
 
 void drawRunPicture(const Shell* shell) {

@@ -5,6 +5,9 @@
 #include <cstdint>
 #include <memory>
 
+#include "app/lab_meter.h"
+
+struct LabSettings;
 struct RunFiles;
 class GameRecorder;
 class Shell;
@@ -34,8 +37,11 @@ class GameRun {
     int64_t frame() const { return frame_; }
     // True when the last step ended a game: the best score and the table may have been written.
     bool gameEnded() const { return gameEnded_; }
-    // Writes the dump's last line, and waits for the table's writer.
+    // Writes the dump's last line and the metrics' last row, and waits for the table's writer.
     void finish();
+    // The lab's new weapon from the next frame on, kept in the record when there is one.
+    void changeLab(const LabSettings& settings);
+    LabNumbers labNumbers() const;
 
   private:
     RunFiles& files_;
@@ -44,6 +50,7 @@ class GameRun {
     bool gameEnded_ = false;
     std::unique_ptr<GameRecorder> games_;
     std::unique_ptr<ScoreWriter> scores_;
+    LabMeter meter_;
 };
 
 // One picture of the run: the scene, and over it the shell's screen when it shows one.

@@ -141,8 +141,8 @@ bool hasDisplayChoice(const std::string& text) {
     return !word.empty() && !isSettingName(word);
 }
 
-std::vector<SettingLine> settingLines(const std::string& text) {
-    const size_t start = settingsStart(text);
+namespace {
+std::vector<SettingLine> linesFrom(const std::string& text, size_t start) {
     int number = static_cast<int>(std::count(text.begin(), text.begin() + start, '\n'));
     std::vector<SettingLine> lines;
     std::istringstream rest(text.substr(start));
@@ -151,6 +151,15 @@ std::vector<SettingLine> settingLines(const std::string& text) {
         if (!setting.name.empty()) lines.push_back(setting);
     }
     return lines;
+}
+} // namespace
+
+std::vector<SettingLine> settingLines(const std::string& text) {
+    return linesFrom(text, settingsStart(text));
+}
+
+std::vector<SettingLine> plainSettingLines(const std::string& text) {
+    return linesFrom(text, 0);
 }
 
 std::string formatPlayerOptions(const PlayerOptions& o) {

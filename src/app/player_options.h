@@ -39,6 +39,8 @@ struct SettingLine {
 // the file's first word and the number after it (on the same or a later line) unless that word
 // names a setting: a file of settings alone has none.
 std::vector<SettingLine> settingLines(const std::string& text);
+// The setting lines of a file that has no display choice (a lab setting), read as above.
+std::vector<SettingLine> plainSettingLines(const std::string& text);
 // Whether text begins with a display choice.
 bool hasDisplayChoice(const std::string& text);
 

@@ -5,8 +5,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <ctime>
 #include <filesystem>
 #include <iterator>
@@ -75,10 +77,12 @@ bool checkOutputs(const CommandLine& options, std::string& error) {
     const NamedFile files[] = {{"--input", options.inputPath},
                                {"--record", options.recordPath},
                                {"--dump", options.dumpPath},
-                               {"--screenshot", options.screenshotPath}};
+                               {"--screenshot", options.screenshotPath},
+                               {"--metrics", options.metricsPath}};
     for (size_t i = 0; i < std::size(files); ++i) {
-        const bool toOutput =
-            files[i].option == std::string("--dump") || files[i].option == std::string("--record");
+        const bool toOutput = files[i].option == std::string("--dump") ||
+                              files[i].option == std::string("--record") ||
+                              files[i].option == std::string("--metrics");
         if (toOutput && files[i].path == "-" && standardOutputWasClosed()) {
             error = std::string(files[i].option) + " -: standard output is closed";
             return false;
@@ -115,6 +119,8 @@ void setUpRun(const RunFiles& files, InputSource* devices, SoundOutput* sound, b
     setup.inputSource = files.replay ? files.replay.get() : devices;
     setup.uploadTextures = pictures;
     setup.soundOutput = sound;
+    setup.lab = &files.labStart;
+    if (files.lab) setup.highScorePath = "";
     setupGame(setup);
     if (files.replay && devices != nullptr) devices->start();
     if (savedGame)
@@ -142,6 +148,42 @@ bool checkScreenshot(const std::string& path, std::string& error) {
 
 } // namespace
 
+bool keepsGames(const RunFiles& files) {
+    return !files.hasLog && !files.lab;
+}
+
+namespace {
+
+// The weapon: the log's own lab lines, then each --lab in order over them.
+bool openLab(const CommandLine& options, RunFiles& files, std::string& error) {
+    if (files.hasLog && !files.labSchedule.load(files.log, files.labStart, error)) {
+        error = "input log '" + quoteForMessage(options.inputPath) + "' " + error;
+        return false;
+    }
+    for (const std::string& argument : options.labArguments) {
+        if (!applyLabArgument(argument, files.labStart, error)) return false;
+    }
+    const std::string clash = labSettingsClash(files.labStart);
+    if (!clash.empty()) {
+        error = "--lab: " + clash;
+        return false;
+    }
+    files.lab = options.lab || options.hasSweep || !files.log.settings.empty();
+    return true;
+}
+
+bool openMetrics(const CommandLine& options, RunFiles& files, std::string& error) {
+    if (options.metricsPath.empty()) return true;
+    files.metrics =
+        options.metricsPath == "-" ? stdout : std::fopen(options.metricsPath.c_str(), "w");
+    if (files.metrics != nullptr) return true;
+    error = "--metrics: cannot write '" + quoteForMessage(options.metricsPath) +
+            "': " + std::strerror(errno);
+    return false;
+}
+
+} // namespace
+
 bool openRunFiles(const CommandLine& options, RunFiles& files, std::string& error) {
     if (!checkOutputs(options, error) || !checkScreenshot(options.screenshotPath, error) ||
         !findPaths(options, files.paths, error))
@@ -151,6 +193,7 @@ bool openRunFiles(const CommandLine& options, RunFiles& files, std::string& erro
         files.hasLog = true;
         files.replay = std::make_unique<InputLogSource>(files.log);
     }
+    if (!openLab(options, files, error)) return false;
     files.hasSeed = options.hasSeed;
     if (files.hasLog) files.firstFrame = files.log.start.frame;
     if (options.hasSeed)
@@ -167,9 +210,11 @@ bool openRunFiles(const CommandLine& options, RunFiles& files, std::string& erro
         InputLog::Start start = files.log.start;
         if (start.present && files.hasSeed) start.random = files.seed;
         if (!files.recorder.open(options.recordPath, files.seed, error, start)) return false;
+        for (const auto& [name, value] : labChanges(LabSettings{}, files.labStart))
+            files.recorder.recordSetting(name, value);
         files.recording = true;
     }
-    return true;
+    return openMetrics(options, files, error);
 }
 
 bool closeRunFiles(RunFiles& files, std::string& error) {
@@ -181,6 +226,15 @@ bool closeRunFiles(RunFiles& files, std::string& error) {
     if (files.recording && !files.recorder.close()) {
         error = "could not write the whole input log";
         ok = false;
+    }
+    if (files.metrics != nullptr) {
+        const bool closed =
+            files.metrics == stdout ? std::fflush(stdout) == 0 : std::fclose(files.metrics) == 0;
+        files.metrics = nullptr;
+        if (!closed) {
+            error = "could not write the whole metrics file";
+            ok = false;
+        }
     }
     return ok;
 }

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/game_paths.h"
+#include "app/lab_file.h"
 #include "game/state_dump.h"
 #include "input/input_log.h"
 
@@ -27,7 +28,16 @@ struct RunFiles {
     int64_t firstFrame = 0; // frames the session had run before the log's game began
     GamePaths paths;
     bool screenshotFailed = false; // --screenshot could not be saved: the run fails
+    // A lab run (--lab, --lab-sweep, or a log with lab lines): its weapon at the start and the
+    // log's later changes. Lab games keep no score and enter no table.
+    bool lab = false;
+    LabSettings labStart;
+    LabSchedule labSchedule;
+    std::FILE* metrics = nullptr; // --metrics
 };
+
+// Whether the run's ended games go to the table of the best games: only live play's do.
+bool keepsGames(const RunFiles& files);
 
 // Finds the data folder and the player's files, reads the input log and creates the record and
 // dump files; false with one line in error.

@@ -184,9 +184,9 @@ void startShell(const CommandLine& options, PlayerSide side) {
 // table, saved at once (the page has no threads).
 void startRun(const CommandLine& options) {
     const RunFiles& files = web->files;
-    web->run = std::make_unique<GameRun>(web->files, lastFrameOf(options, files),
-                                         files.hasLog ? GameRun::Table::Skip : GameRun::Table::Keep,
-                                         false);
+    web->run = std::make_unique<GameRun>(
+        web->files, lastFrameOf(options, files),
+        keepsGames(files) ? GameRun::Table::Keep : GameRun::Table::Skip, false);
 }
 
 } // namespace

@@ -151,7 +151,7 @@ int64_t playGame(const CommandLine& options, RunFiles& files, SdlDevices& device
     if (files.recording) gameInput->setRecorder(&files.recorder);
     // Games played on the live devices are kept in the table, written off the frame path.
     GameRun run(files, lastFrameOf(options, files),
-                files.hasLog ? GameRun::Table::Skip : GameRun::Table::Keep);
+                keepsGames(files) ? GameRun::Table::Keep : GameRun::Table::Skip);
     loop.run = &run;
     while (runPass(loop, timer, observer)) {
     }

@@ -28,6 +28,7 @@ void Dummy::init(World* env, Graphics* graphics, int32_t pixelX, int32_t pixelY,
 }
 
 bool Dummy::update() {
+    if (index >= env->lab.dummies) return false; // the lab wants fewer: it leaves unscored
     if (!takeHits()) {
         if (index >= 0 && index < kMostDummies) env->dummyReturn[index] = kReturnFrames;
         return false;

@@ -50,6 +50,10 @@ void PlayerShip::start() {
     fireCooldown = 0;
     animCounter = 0;
     invulnFrames = 0;
+    restartChain();
+}
+
+void PlayerShip::restartChain() {
     const LabSettings& lab = settings();
     orbCount = lab.orbs;
     nodeCount = lab.nodes;

@@ -39,6 +39,8 @@ class PlayerShip : public Element {
     void draw() const override;
     void writeFields(FieldWriter& out) const override;
 
+    // The chain as the world's settings shape it, straight and locked under the ship.
+    void restartChain();
     // Direction 0-7 from one chain node towards another, as the orbs aim.
     static int32_t aim(const MoveRec& from, const MoveRec& to);
     // Colour of the links and orbs: white just after locking, red after an orb touched something.

@@ -25,6 +25,9 @@ class GameEnv : public World {
     void startNewGame();
     // game_start.cpp: starts a game again from the moment a recorded one began.
     void startGameFrom(const GameStart& start);
+    // game_start.cpp: the lab's new weapon, from the next frame on. A changed chain shape (its
+    // nodes or orbs) starts the chain again straight and locked; a change of lives sets them.
+    void changeLab(const LabSettings& settings);
     // scene.cpp: draws one picture of the game.
     void drawScene() const;
 

@@ -47,6 +47,7 @@ void setupGame(const SetupOptions& options) {
     gameState = &staticGameState;
     gameState->colorCycle = 0;
     gameEnv->state = gameState;
+    if (options.lab != nullptr) gameEnv->lab = *options.lab;
     gameState->highScore = readHighScore(gameEnv->highScorePath);
     gameEnv->startNewGame();
     startSound(options.soundOutput);

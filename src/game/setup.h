@@ -9,6 +9,7 @@ class Graphics;
 class Input;
 class InputSource;
 class Level;
+struct LabSettings;
 class SoundOutput;
 
 // What the running program hands the game at set-up.
@@ -16,6 +17,7 @@ struct SetupOptions {
     uint32_t seed = 0;                  // the random generator's seed (the clock, or --seed)
     InputSource* inputSource = nullptr; // devices, an input log, or null (all up); not owned
     bool uploadTextures = true;         // false for the headless program
+    const LabSettings* lab = nullptr;   // the weapon; null: the game's own; not owned
     SoundOutput* soundOutput = nullptr; // started at the end of set-up; null is silence; not owned
     std::string dataFolder = "data";    // where the pictures are read from
     std::string highScorePath = "highscore.dat"; // empty: the best score is kept in memory only

@@ -89,6 +89,25 @@ bool parseStartLine(std::string_view line, InputLog::Start& start, std::string& 
     return true;
 }
 
+// "lab NAME VALUE": a setting from here on.
+bool parseLabLine(std::string_view line, InputLog::Setting& setting, std::string& error) {
+    const auto words = splitWords(line);
+    if (words.size() != 3) {
+        error = "expected 'lab NAME VALUE'";
+        return false;
+    }
+    uint64_t value = 0;
+    if (!readNumber(words[2], "lab value", 0, INT32_MAX, value, error)) return false;
+    setting.name = std::string(words[1]);
+    setting.value = static_cast<int64_t>(value);
+    return true;
+}
+
+bool isLabLine(std::string_view line) {
+    const auto words = splitWords(line);
+    return !words.empty() && words[0] == "lab";
+}
+
 bool isStartLine(std::string_view line) {
     const auto words = splitWords(line);
     return !words.empty() && words[0] == "start";
@@ -131,6 +150,11 @@ class LogParser {
             ok = haveSeed_ = parseSeedLine(text, log_.seed, what);
         } else if (log_.rowCount() == 0 && !log_.start.present && isStartLine(text)) {
             ok = parseStartLine(text, log_.start, what);
+        } else if (isLabLine(text)) {
+            InputLog::Setting setting;
+            ok = parseLabLine(text, setting, what);
+            setting.line = number_;
+            if (ok) log_.addSetting(setting);
         } else {
             InputLogRow row;
             ok = parseRow(text, row, what);
@@ -226,7 +250,7 @@ void InputLog::addRow(const InputLogRow& row) {
     if (added) sets_.push_back(row.held);
     const uint32_t set = found->second;
     frames_ += row.count;
-    if (rows_ > 0 && set == lastSet_ && row.count <= kMaxCount - lastCount_) {
+    if (rows_ > 0 && joinable_ && set == lastSet_ && row.count <= kMaxCount - lastCount_) {
         bytes_.resize(lastAt_); // joined: the last row is written again with both counts
         lastCount_ += row.count;
     } else {
@@ -234,9 +258,16 @@ void InputLog::addRow(const InputLogRow& row) {
         lastCount_ = row.count;
         lastSet_ = set;
         ++rows_;
+        joinable_ = true;
     }
     put(static_cast<uint32_t>(lastCount_));
     put(set);
+}
+
+void InputLog::addSetting(Setting setting) {
+    setting.frame = frames_;
+    settings.push_back(std::move(setting));
+    joinable_ = false;
 }
 
 bool InputLog::next(size_t& at, int32_t& count, const HeldInputs*& held) const {
@@ -288,8 +319,19 @@ std::string formatInputLog(const InputLog& log) {
     std::string text = formatLogHead(log.seed, log.start);
     int32_t count = 0;
     const HeldInputs* held = nullptr;
-    for (size_t at = 0; log.next(at, count, held);)
+    int64_t frame = 0;
+    auto setting = log.settings.begin();
+    // Each setting goes before the first row that starts at or after its frame.
+    const auto settingsTo = [&](int64_t upTo) {
+        for (; setting != log.settings.end() && setting->frame <= upTo; ++setting)
+            text += "lab " + setting->name + " " + std::to_string(setting->value) + "\n";
+    };
+    for (size_t at = 0; log.next(at, count, held);) {
+        settingsTo(frame);
         text += formatInputLogRow({count, *held}) + "\n";
+        frame += count;
+    }
+    settingsTo(INT64_MAX);
     return text;
 }
 
@@ -357,6 +399,13 @@ void InputLogRecorder::writePending() {
     const std::string text = formatInputLogRow(pending_) + "\n";
     if (std::fputs(text.c_str(), file_) < 0 || std::fflush(file_) != 0) writeFailed_ = true;
     pending_ = InputLogRow();
+}
+
+void InputLogRecorder::recordSetting(const std::string& name, int64_t value) {
+    if (file_ == nullptr) return;
+    writePending();
+    const std::string text = "lab " + name + " " + std::to_string(value) + "\n";
+    if (std::fputs(text.c_str(), file_) < 0 || std::fflush(file_) != 0) writeFailed_ = true;
 }
 
 bool InputLogRecorder::close() {

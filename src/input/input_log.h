@@ -46,10 +46,22 @@ class InputLog {
         int32_t highScore = 0;
     };
 
+    // A "lab NAME VALUE" line: a weapon setting from this frame of the log on (frame 0: the
+    // game's start). The log keeps the words; the program judges them, by the line's number.
+    struct Setting {
+        int64_t frame = 0;
+        int64_t line = 0;
+        std::string name;
+        int64_t value = 0;
+    };
+
     uint32_t seed = 0;
     Start start;
+    std::vector<Setting> settings;
 
     void addRow(const InputLogRow& row);
+    // A setting at the frame the rows have reached; the next row starts a row of its own.
+    void addSetting(Setting setting);
     size_t rowCount() const { return rows_; }
     // The rows in order: at starts at 0; reads the row there and moves past it, false at the end.
     bool next(size_t& at, int32_t& count, const HeldInputs*& held) const;
@@ -66,6 +78,7 @@ class InputLog {
     size_t lastAt_ = 0; // where the last row starts, to join the next one to it
     int32_t lastCount_ = 0;
     uint32_t lastSet_ = 0;
+    bool joinable_ = true; // false after a setting, which must stay between its rows
     std::vector<HeldInputs> sets_;
     std::unordered_map<HeldInputs, uint32_t> setIndex_;
 };
@@ -120,6 +133,8 @@ class InputLogRecorder : public InputRecorder {
     void recordFrame(const Input& input) override;
     // Frames given directly, for callers that know the held inputs without an Input object.
     void recordHeld(const HeldInputs& held);
+    // A lab setting from the next recorded frame on (before the first: the game's own).
+    void recordSetting(const std::string& name, int64_t value);
     // Writes the last row and closes the file; false when anything could not be written.
     bool close();
     int64_t framesRecorded() const { return framesRecorded_; }
