@@ -7,7 +7,8 @@ const canvas = document.getElementById('canvas');
 const cover = document.getElementById('cover');
 const message = document.getElementById('message');
 
-// The options a page address may give: ?seed=N&input=FILE&frames=N&watch=N&mute&no-flashes.
+// The options a page address may give: ?seed=N&input=FILE&frames=N&watch=N&mute&no-flashes,
+// and ?lab for the weapon lab (?lab=spring=24&lab=nodes=32 sets its parameters).
 function gameArguments() {
   const args = ['--data', '/data'];
   for (const name of ['seed', 'frames', 'watch']) {
@@ -16,6 +17,9 @@ function gameArguments() {
   if (params.has('input')) args.push('--input', '/replay.log');
   for (const flag of ['mute', 'no-flashes']) {
     if (params.has(flag)) args.push('--' + flag);
+  }
+  for (const setting of params.getAll('lab')) {
+    args.push(setting === '' ? '--lab' : '--lab=' + setting);
   }
   return args;
 }

@@ -3,6 +3,7 @@
 #include "app/game_run.h"
 
 #include "app/game_paths.h"
+#include "app/lab.h"
 #include "app/run_files.h"
 #include "app/saved_games.h"
 #include "app/shell.h"
@@ -27,12 +28,21 @@ GameRun::~GameRun() = default;
 bool GameRun::step() {
     gameEnded_ = false;
     if (atLimit()) return false;
+    // A comparison replays its stretch of play: counted towards --frames, but no frame of the
+    // run's own game (a run with a record or dump cannot compare).
+    if (lab_ != nullptr && lab_->comparing()) {
+        lab_->stepCompare();
+        lab_->afterFrame();
+        ++frame_;
+        return true;
+    }
     LabSettings due;
     if (files_.labSchedule.dueAt(frame_ - files_.firstFrame, due)) changeLab(due);
     if (!gameEnv->runFrame()) return false;
     ++frame_;
     files_.dump.afterFrame(*gameEnv, frame_);
     meter_.afterFrame(*gameEnv, files_.metrics);
+    if (lab_ != nullptr) lab_->afterFrame();
     if (games_ != nullptr && games_->afterFrame(*gameEnv, frame_)) scores_->submit(games_->take());
     gameEnded_ = gameEnv->state->gameOverFrames == 1;
     return true;
@@ -52,6 +62,12 @@ void GameRun::changeLab(const LabSettings& settings) {
             files_.recorder.recordSetting(name, value);
     }
     gameEnv->changeLab(settings);
+}
+
+Lab* GameRun::openLab() {
+    if (files_.lab && lab_ == nullptr)
+        lab_ = std::make_unique<Lab>(*this, !files_.recording && !files_.dump.isOpen());
+    return lab_.get();
 }
 
 LabNumbers GameRun::labNumbers() const {

@@ -7,6 +7,7 @@
 
 #include "app/lab_meter.h"
 
+class Lab;
 struct LabSettings;
 struct RunFiles;
 class GameRecorder;
@@ -42,6 +43,8 @@ class GameRun {
     // The lab's new weapon from the next frame on, kept in the record when there is one.
     void changeLab(const LabSettings& settings);
     LabNumbers labNumbers() const;
+    // The lab of a lab run shown to a player (made on the first call), else null.
+    Lab* openLab();
 
   private:
     RunFiles& files_;
@@ -51,6 +54,7 @@ class GameRun {
     std::unique_ptr<GameRecorder> games_;
     std::unique_ptr<ScoreWriter> scores_;
     LabMeter meter_;
+    std::unique_ptr<Lab> lab_;
 };
 
 // One picture of the run: the scene, and over it the shell's screen when it shows one.

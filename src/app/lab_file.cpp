@@ -1,6 +1,10 @@
 // Reading and writing lab settings: files, command-line pairs and the lab lines of input logs.
 #include "app/lab_file.h"
 
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <ctime>
 #include <map>
 
 #include "app/player_options.h"
@@ -130,4 +134,21 @@ bool LabSchedule::dueAt(int64_t frame, LabSettings& settings) {
     if (next_ >= changes_.size() || changes_[next_].frame != frame) return false;
     settings = changes_[next_++].settings;
     return true;
+}
+
+std::string saveLabComparison(const std::string& folder, const std::string& text) {
+    char stamp[32];
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);
+    const std::string name = std::string("lab-compare-") + stamp + ".csv";
+    const std::string path = folder.empty() ? name : folder + "/" + name;
+    std::FILE* file = std::fopen(path.c_str(), "wx");
+    const bool written = file != nullptr && std::fputs(text.c_str(), file) >= 0;
+    const bool closed = file != nullptr && std::fclose(file) == 0;
+    if (written && closed) return "SAVED " + name;
+    std::fprintf(stderr, "orvane: could not save '%s': %s\n", quoteForMessage(path).c_str(),
+                 std::strerror(errno));
+    return "COULD NOT SAVE THE NUMBERS";
 }

@@ -20,6 +20,10 @@ std::string formatLabSettings(const LabSettings& settings, bool all = false);
 std::vector<std::pair<const char*, int32_t>> labChanges(const LabSettings& before,
                                                         const LabSettings& after);
 
+// Saves a comparison's CSV beside the screenshots as lab-compare-DATE-TIME.csv; the line the lab
+// shows: where it went, or why it could not be saved.
+std::string saveLabComparison(const std::string& folder, const std::string& text);
+
 // The settings of an input log's lab lines, checked: those of its start into start, and each
 // later one as it falls due. A bad line fails the log with its line number.
 class LabSchedule {

@@ -55,23 +55,24 @@ LabNumbers LabMeter::numbers(const GameEnv& env) const {
     return n;
 }
 
-const char* LabMeter::csvHeader() {
-    return "second,frames,kills,absorbed,orb_shots,hits_taken,locks,mean_lock_frames,"
+std::string LabMeter::csvHeader() const {
+    return std::string(runName_.empty() ? "" : "run,") +
+           "second,frames,kills,absorbed,orb_shots,hits_taken,locks,mean_lock_frames,"
            "mean_orb_distance\n";
 }
 
-std::string LabMeter::csvRow(int64_t second, const LabNumbers& n) {
+std::string LabMeter::csvRow(int64_t second, const LabNumbers& n) const {
     char text[256];
     std::snprintf(text, sizeof text, "%lld,%lld,%lld,%lld,%lld,%lld,%lld,%.2f,%.2f\n",
                   static_cast<long long>(second), static_cast<long long>(n.frames),
                   static_cast<long long>(n.kills), static_cast<long long>(n.absorbed),
                   static_cast<long long>(n.orbShots), static_cast<long long>(n.hitsTaken),
                   static_cast<long long>(n.locks), n.meanLockFrames, n.meanOrbDistance);
-    return text;
+    return runName_.empty() ? std::string(text) : runName_ + "," + text;
 }
 
 void LabMeter::writeRow(const GameEnv& env, std::FILE* csv) {
-    if (!headerWritten_) std::fputs(csvHeader(), csv);
+    if (!headerWritten_) std::fputs(csvHeader().c_str(), csv);
     headerWritten_ = true;
     std::fputs(csvRow(++rows_, numbers(env)).c_str(), csv);
 }

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <string>
+#include <utility>
 
 class GameEnv;
 
@@ -30,8 +31,13 @@ class LabMeter {
     void finish(const GameEnv& env, std::FILE* csv);
     LabNumbers numbers(const GameEnv& env) const;
 
-    static const char* csvHeader();
-    static std::string csvRow(int64_t second, const LabNumbers& n);
+    // Rows start with this column ("A"), for several runs in one table; none when empty.
+    void setRunName(std::string name) { runName_ = std::move(name); }
+    // For the second run of a table whose header is written.
+    void skipHeader() { headerWritten_ = true; }
+
+    std::string csvHeader() const;
+    std::string csvRow(int64_t second, const LabNumbers& n) const;
 
   private:
     void writeRow(const GameEnv& env, std::FILE* csv);
@@ -41,4 +47,5 @@ class LabMeter {
     int64_t measured_ = 0;     // frames with orbs to measure
     int64_t rows_ = 0;
     bool headerWritten_ = false;
+    std::string runName_;
 };

@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "app/game_run.h"
+#include "app/lab.h"
 #include "base/sound.h"
 
 namespace {
@@ -20,6 +22,33 @@ Shell::Shell(Mode mode, const PlayerSettings& settings, std::string configPath, 
     : mode_(mode), settings_(settings), configPath_(std::move(configPath)), sound_(sound),
       muteThisRun_(muteThisRun) {
     applySettings();
+}
+
+Shell::~Shell() = default;
+
+void Shell::attachLab(GameRun& run) {
+    if (Lab* lab = run.openLab()) lab_ = std::make_unique<LabPanel>(*lab);
+}
+
+std::string Shell::labExport() {
+    return lab_ != nullptr ? lab_->exportText() : std::string();
+}
+
+void Shell::labMessage(std::string message) {
+    if (lab_ != nullptr) lab_->say(std::move(message));
+}
+
+bool Shell::isControlKey(int key) const {
+    return std::find(settings_.keys.begin(), settings_.keys.end(), key) != settings_.keys.end();
+}
+
+bool Shell::isControlButton(PadButton button) const {
+    return std::find(settings_.pads.begin(), settings_.pads.end(), button) != settings_.pads.end();
+}
+
+Shell::Request Shell::labKey(int key) {
+    if (!lab_->key(key)) return Request::None;
+    return lab_->takeExportRequest() ? Request::ExportLab : Request::None;
 }
 
 void Shell::setSettingsListener(SettingsListener listener) {
@@ -60,8 +89,10 @@ void Shell::resume() {
     if (sound_ != nullptr) sound_->setPaused(false);
 }
 
-int Shell::framesPerPass() const {
-    return mode_ == Mode::Watch && (rightHeld_ || shoulderHeld_) ? 4 : 1;
+int Shell::framesThisPass(int due) {
+    if (paused_) return 0;
+    if (lab_ != nullptr) return lab_->frames(due);
+    return mode_ == Mode::Watch && (rightHeld_ || shoulderHeld_) ? 4 * due : due;
 }
 
 Shell::Request Shell::handle(const ShellEvent& event) {
@@ -79,9 +110,17 @@ Shell::Request Shell::handle(const ShellEvent& event) {
     }
     switch (event.kind) {
     case Kind::KeyDown:
+        if (lab_ != nullptr && !paused_ && !isControlKey(event.key) && !isPauseKey(event.key)) {
+            const Request request = labKey(event.key);
+            if (request != Request::None) return request;
+        }
         return handleKey(event.key);
     case Kind::ButtonDown:
-        if (isPauseButton(event.button)) paused_ ? resume() : pause();
+        if (isPauseButton(event.button)) {
+            paused_ ? resume() : pause();
+        } else if (lab_ != nullptr && !paused_ && !isControlButton(event.button)) {
+            lab_->button(event.button);
+        }
         return Request::None;
     case Kind::FocusLost:
     case Kind::Hidden:
@@ -149,6 +188,7 @@ void Shell::nextChoice() {
 }
 
 void Shell::drawOverlay() const {
+    if (lab_ != nullptr) lab_->draw(font_);
     if (!paused_) return;
     if (choosing_ >= 0) {
         ::drawOverlay(font_, "KEYS", choiceLines());
@@ -165,6 +205,7 @@ std::vector<OverlayLine> Shell::pauseLines() const {
         const PadButton own = settings_.pads[static_cast<int>(c)];
         return own == PadButton::kNone ? std::string(usual) : std::string(padButtonName(own));
     };
+    if (lab_ != nullptr) return labLines();
     if (mode_ != Mode::Play) {
         return {{watchTitle_, kBright},
                 {""},
@@ -202,4 +243,23 @@ std::vector<OverlayLine> Shell::choiceLines() const {
         {""},
         {taken ? "THAT KEY IS TAKEN: PRESS ANOTHER" : "ESCAPE KEEPS IT", taken ? kBright : kDim},
         {"A CONTROLLER BUTTON SETS THE BUTTON", kDim}};
+}
+
+std::vector<OverlayLine> Shell::labLines() const {
+    const auto key = [this](PlayerControl c) {
+        return keyName(settings_.keys[static_cast<int>(c)]);
+    };
+    return {{"THE WEAPON LAB", kBright},
+            {"FIRE " + key(PlayerControl::kFire) + "   CHAIN " + key(PlayerControl::kLink) +
+             "   PAUSE " + key(PlayerControl::kPause)},
+            {""},
+            {"TAB: PANEL   PAGE UP/DOWN: PICK   + -: CHANGE"},
+            {"BACKSPACE: RESET ONE   HOME: RESET ALL"},
+            {"1 2 4: SPEED   F: HOLD   N: ONE FRAME   T: TRACES"},
+            {"C: COMPARE A AND B OVER THIS GAME SO FAR"},
+            {"V: SHOW THE OTHER   E: EXPORT BOTH   C: PLAY ON"},
+            {"PAD: BACK PANEL, SHOULDERS PICK, STICKS - +", kDim},
+            {""},
+            {"LAB GAMES KEEP NO SCORE", kDim},
+            {key(PlayerControl::kPause) + ": PLAY   ESCAPE: QUIT", kBright}};
 }

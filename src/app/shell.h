@@ -4,14 +4,17 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "app/lab_panel.h"
 #include "app/player_settings.h"
 #include "input/keys.h"
 #include "render/overlay.h"
 #include "render/text_font.h"
 
+class GameRun;
 class SoundOutput;
 
 // An event as the shell sees it: a key by its position's usage, a controller button by name, or
@@ -38,7 +41,8 @@ class Shell {
         Watch,  // a saved game replayed: pause, fast forward, Escape stops
         Replay, // an input log replayed: pause, Escape stops
     };
-    enum class Request { None, Quit, Screenshot };
+    // ExportLab: the lab's comparison asks to be saved (labExport gives the text).
+    enum class Request { None, Quit, Screenshot, ExportLab };
     using SettingsListener = std::function<void(const PlayerSettings&)>;
 
     // sound is not owned and may be null. Settings are saved to configPath when the player
@@ -46,6 +50,7 @@ class Shell {
     // the saved setting.
     Shell(Mode mode, const PlayerSettings& settings, std::string configPath, SoundOutput* sound,
           bool muteThisRun = false);
+    ~Shell();
 
     // Told the settings now in force: at once, and after every change (the devices' bindings,
     // the page's storage after a save).
@@ -61,9 +66,16 @@ class Shell {
     void pause();
     void resume();
     bool paused() const { return paused_; }
-    // Game frames a pass: four while a saved game is watched with Right (or a controller's right
-    // shoulder) held, else one.
-    int framesPerPass() const;
+    // The lab's panel over a lab run, its keys taken before the game's.
+    void attachLab(GameRun& run);
+    bool hasLab() const { return lab_ != nullptr; }
+    // The lab's comparison as CSV, and a line for the panel about what became of it.
+    std::string labExport();
+    void labMessage(std::string message);
+    // Game frames to run this pass of the frames due by the clock: none while paused, four times
+    // as many while a saved game is watched with Right (or a controller's right shoulder) held,
+    // and the lab's slow motion, holds and steps.
+    int framesThisPass(int due);
     // Draws the pause or key screen over the picture just drawn, when paused.
     void drawOverlay() const;
     const PlayerSettings& settings() const { return settings_; }
@@ -72,6 +84,10 @@ class Shell {
   private:
     bool isPauseKey(int key) const;
     bool isPauseButton(PadButton button) const;
+    // Keys and buttons a control has belong to the game, never to the lab.
+    bool isControlKey(int key) const;
+    bool isControlButton(PadButton button) const;
+    Request labKey(int key);
     Request handleKey(int key);
     void chooseKey(int key);
     void chooseButton(PadButton button);
@@ -82,6 +98,7 @@ class Shell {
     void saveSettings();
     std::vector<OverlayLine> pauseLines() const;
     std::vector<OverlayLine> choiceLines() const;
+    std::vector<OverlayLine> labLines() const;
 
     Mode mode_;
     PlayerSettings settings_;
@@ -97,4 +114,5 @@ class Shell {
     bool rightHeld_ = false;  // fast forward while watching
     bool shoulderHeld_ = false;
     std::string watchTitle_;
+    std::unique_ptr<LabPanel> lab_;
 };

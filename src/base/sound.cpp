@@ -13,6 +13,10 @@ void playSound(SoundId id, int32_t volume, int32_t rate) {
     if (output != nullptr) output->play(id, volume, rate);
 }
 
+SoundOutput* soundOutput() {
+    return output;
+}
+
 void setSoundOutput(SoundOutput* newOutput) {
     output = newOutput;
 }

@@ -42,6 +42,8 @@ struct PlayedSound {
 // Restarts the sound's channel with the volume and rate; recorded whether or not it is heard.
 void playSound(SoundId id, int32_t volume, int32_t rate);
 void setSoundOutput(SoundOutput* output);
+// Where sounds go now (null: silence), so a silent stretch can put it back.
+SoundOutput* soundOutput();
 
 // The sounds started since the last take, for the state dump (bounded; the oldest are kept).
 class SoundRecord {

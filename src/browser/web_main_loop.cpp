@@ -76,7 +76,7 @@ void drawPicture(bool overlay = true) {
 // The frames due now; false when the run is over (Escape, or its last frame). A game that ended
 // wrote the best score and the table, which go back to the browser's storage.
 bool runDueFrames(double now) {
-    for (int n = web->pace.framesDue(now); n > 0; --n) {
+    for (int n = web->shell->framesThisPass(web->pace.framesDue(now)); n > 0; --n) {
         if (!web->run->step()) return false;
         if (web->run->gameEnded()) syncStorage();
     }
@@ -116,6 +116,22 @@ void downloadScreenshot() {
     // clang-format on
 }
 
+// The lab's comparison as a CSV file the browser downloads.
+void downloadLabComparison() {
+    const std::string text = web->shell->labExport();
+    // clang-format off
+    EM_ASM({
+        const link = document.createElement('a');
+        const stamp = new Date().toISOString().replace(/[-:]/g, "").replace("T", "-");
+        link.download = "lab-compare-" + stamp.substring(0, 15) + ".csv";
+        link.href = URL.createObjectURL(new Blob([UTF8ToString($0, $1)], {type: "text/csv"}));
+        link.click();
+        URL.revokeObjectURL(link.href);
+    }, text.c_str(), text.size());
+    // clang-format on
+    web->shell->labMessage("DOWNLOADED THE NUMBERS OF A AND B");
+}
+
 // The shell's share of the page's events; false when it asks to end the run.
 bool handleShellEvents(bool& screenshot) {
     web->devices.pollGamepad();
@@ -123,6 +139,7 @@ bool handleShellEvents(bool& screenshot) {
         const Shell::Request request = web->shell->handle(event);
         if (request == Shell::Request::Quit) return false;
         if (request == Shell::Request::Screenshot) screenshot = true;
+        if (request == Shell::Request::ExportLab) downloadLabComparison();
     }
     return true;
 }
@@ -187,6 +204,7 @@ void startRun(const CommandLine& options) {
     web->run = std::make_unique<GameRun>(
         web->files, lastFrameOf(options, files),
         keepsGames(files) ? GameRun::Table::Keep : GameRun::Table::Skip, false);
+    web->shell->attachLab(*web->run);
 }
 
 } // namespace

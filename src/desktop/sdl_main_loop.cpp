@@ -71,6 +71,11 @@ bool shellEventOf(const SDL_Event& event, ShellEvent& shell) {
 bool shellTakes(LoopState& loop, const ShellEvent& event) {
     const Shell::Request request = loop.shell->handle(event);
     if (request == Shell::Request::Screenshot) loop.screenshotRequested = true;
+    if (request == Shell::Request::ExportLab) {
+        if (!loop.paths->screenshotFolder.empty()) makeUserFolder(loop.paths->screenshotFolder);
+        loop.shell->labMessage(
+            saveLabComparison(loop.paths->screenshotFolder, loop.shell->labExport()));
+    }
     return request != Shell::Request::Quit;
 }
 
@@ -128,10 +133,8 @@ void saveTimedScreenshot(const GamePaths& paths) {
 // loop is over.
 bool runPass(LoopState& loop, FrameTimer& timer, const FrameObserver& observer) {
     if (loop.run->atLimit() || !pumpEvents(loop)) return false;
-    if (!loop.shell->paused()) {
-        for (int n = loop.shell->framesPerPass(); n > 0 && !loop.run->atLimit(); --n)
-            if (!loop.run->step()) return false; // Escape: this pass draws nothing
-    }
+    for (int n = loop.shell->framesThisPass(1); n > 0 && !loop.run->atLimit(); --n)
+        if (!loop.run->step()) return false; // Escape: this pass draws nothing
     FrameTimer::Clock::time_point waitEnd = timer.wait();
     if (observer) observer(waitEnd);
     drawFrame(loop.shell);
@@ -153,6 +156,7 @@ int64_t playGame(const CommandLine& options, RunFiles& files, SdlDevices& device
     GameRun run(files, lastFrameOf(options, files),
                 keepsGames(files) ? GameRun::Table::Keep : GameRun::Table::Skip);
     loop.run = &run;
+    shell.attachLab(run);
     while (runPass(loop, timer, observer)) {
     }
     run.finish();

@@ -41,6 +41,7 @@ struct LabParameter {
     int32_t LabSettings::*field;
     int32_t least;
     int32_t most;
+    int32_t step; // the lab panel's step
     const char* meaning;
 };
 
