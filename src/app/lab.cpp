@@ -39,8 +39,9 @@ bool Lab::change(const LabSettings& settings, std::string& why) {
         return true;
     }
     (showingB_ ? b_ : a_) = settings;
+    const int64_t at = frame_;
     measureBoth();
-    replayTo(this->settings(), frame_);
+    replayTo(this->settings(), at);
     return true;
 }
 
@@ -119,6 +120,7 @@ void Lab::measureBoth() {
 
 std::string Lab::exportText() {
     if (!comparing_) return {};
+    const int64_t at = frame_;
     char* buffer = nullptr;
     size_t size = 0;
     std::FILE* csv = open_memstream(&buffer, &size);
@@ -133,6 +135,6 @@ std::string Lab::exportText() {
     std::fclose(csv);
     std::string text(buffer, size);
     std::free(buffer);
-    replayTo(settings(), frame_);
+    replayTo(settings(), at);
     return text;
 }

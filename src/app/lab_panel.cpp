@@ -246,7 +246,8 @@ void LabPanel::drawNumbers(const TextFont& font) const {
     const std::string lines[4] = {
         "KILLS " + std::to_string(c.kills) + "  HITS " + std::to_string(c.hitsTaken),
         "SHOTS ABSORBED " + std::to_string(c.absorbed), "ORB SHOTS " + std::to_string(c.orbShots),
-        c.locks > 0 ? "LOCK AFTER " + std::to_string(c.lastLockFrames) + " FRAMES"
+        c.locks > 0 ? "LOCK AFTER " + std::to_string(c.lastLockFrames) +
+                          (c.lastLockFrames == 1 ? " FRAME" : " FRAMES")
                     : "NOT LOCKED YET"};
     for (int r = 0; r < 4; ++r)
         font.draw(x + 60, 1 + kLine * (r + 1), lines[r], kBright);
