@@ -273,4 +273,11 @@ EMSCRIPTEN_KEEPALIVE int orvane_paused() {
 EMSCRIPTEN_KEEPALIVE double orvane_frames() {
     return web != nullptr && web->run ? static_cast<double>(web->run->frame()) : 0.0;
 }
+
+// The weapon's settings now, as a lab file writes them.
+EMSCRIPTEN_KEEPALIVE const char* orvane_lab_settings() {
+    static std::string text;
+    text = gameEnv != nullptr ? formatLabSettings(gameEnv->lab, true) : "";
+    return text.c_str();
+}
 }

@@ -212,3 +212,38 @@ test('hiding the tab pauses the game, and no frame runs until the player resumes
   assert.ok(await frames() > paused);
   await page.close();
 });
+
+test('?lab plays the weapon lab: settings from the address, the panel\'s keys, A and B', async () => {
+  const page = await openGame(browser, server, '?lab=nodes=30&lab=dummies=2&lab');
+  await page.keyboard.press('Space');
+  await page.keyboard.down('x'); // the chain swings loose
+  await page.keyboard.down('ArrowUp');
+  await sleep(600);
+  await page.keyboard.up('ArrowUp');
+  await page.keyboard.up('x');
+  for (let i = 0; i < 6; ++i) await page.keyboard.press('PageDown'); // to spring
+  await page.keyboard.press('Equal');
+  await page.keyboard.press('Equal');
+  const settings = await page.evaluate(() => Module.ccall('orvane_lab_settings', 'string'));
+  assert.match(settings, /^nodes 30$/m);
+  assert.match(settings, /^spring 18$/m);
+  assert.match(settings, /^dummies 2$/m);
+  await sleep(1500);
+  const state = await gameState(page);
+  assert.strictEqual(state.elements.find((e) => e.code === 0x10001).nodes.length, 30);
+  assert.strictEqual(state.elements.filter((e) => e.code === 0x20002).length, 2);
+  // C compares A and B over the game so far; E downloads both runs' numbers.
+  await page.evaluate(() => {
+    const make = URL.createObjectURL;
+    URL.createObjectURL = (blob) => { window.numbers = blob; return make(blob); };
+  });
+  await page.keyboard.press('KeyC');
+  await page.keyboard.press('KeyE');
+  await page.waitForFunction('window.numbers', { timeout: 5000 });
+  const csv = await page.evaluate(() => window.numbers.text());
+  assert.match(csv, /^run,second,frames,kills,absorbed,orb_shots,hits_taken,locks,/);
+  assert.match(csv, /^A,1,75,/m);
+  assert.match(csv, /^B,1,75,/m);
+  assert.deepStrictEqual(page.problems, []);
+  await page.close();
+});
