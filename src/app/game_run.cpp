@@ -41,7 +41,8 @@ bool GameRun::step() {
     if (!gameEnv->runFrame()) return false;
     ++frame_;
     files_.dump.afterFrame(*gameEnv, frame_);
-    meter_.afterFrame(*gameEnv, files_.metrics);
+    // Only a lab run or one writing metrics measures: the game itself pays nothing for it.
+    if (files_.lab || files_.metrics != nullptr) meter_.afterFrame(*gameEnv, files_.metrics);
     if (lab_ != nullptr) lab_->afterFrame();
     if (games_ != nullptr && games_->afterFrame(*gameEnv, frame_)) scores_->submit(games_->take());
     gameEnded_ = gameEnv->state->gameOverFrames == 1;
