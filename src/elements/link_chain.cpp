@@ -13,11 +13,42 @@ namespace {
 // Shot velocity for each orb direction, in pixels per frame: left, then clockwise on screen.
 constexpr int32_t kDirVx[8] = {-4, -3, 0, 3, 4, 3, 0, -3};
 constexpr int32_t kDirVy[8] = {0, 3, 4, 3, 0, -3, -4, -3};
-// The game's own settings for a ship outside any world.
-const LabSettings kOwnSettings;
+// The game's own settings, for a ship outside any world.
+constexpr LabSettings kOwnSettings;
 // No node moves faster than this, whatever the lab's springs: positions stay far inside 32 bits.
 // The game's own chain never comes near it.
 constexpr int32_t kFastestNode = toFixed(64);
+// One frame of the loose chain's springs, node by node from the anchor (so each follows the one
+// before as it has just moved); true when any node moved. Own: the game's own numbers.
+template <bool Own>
+bool pullNodes(MoveRec* nodes, MoveRec* offsets, int count, FixVec ship, const LabSettings& lab) {
+    const LabSettings& s = Own ? kOwnSettings : lab;
+    bool moved = false;
+    for (int i = 1; i < count; ++i) {
+        const MoveRec& p = nodes[i - 1];
+        MoveRec& n = nodes[i];
+        // The gap to the previous node, seen from where this one will be in two frames.
+        const int32_t dx = p.x - 2 * n.vx - n.x;
+        const int32_t dy = p.y - 2 * n.vy - n.y;
+        const int64_t squared = int64_t{dx} * dx + int64_t{dy} * dy;
+        int32_t dist = roundNearest(std::sqrt(static_cast<double>(squared)));
+        if (dist == 0) dist = 1;
+        const int32_t stretch = dist - s.rest;
+        n.vx += ((dx * s.spring) / dist) * stretch / 64;
+        n.vy += ((dy * s.spring) / dist) * stretch / 64;
+        n.vx -= n.vx / s.damping;
+        n.vy -= n.vy / s.damping;
+        approachZero(n.vx, s.deadzone);
+        approachZero(n.vy, s.deadzone);
+        clampSym(n.vx, kFastestNode);
+        clampSym(n.vy, kFastestNode);
+        if (n.vx != 0 || n.vy != 0) moved = true;
+        n.x += n.vx;
+        n.y += n.vy;
+        offsets[i] = {n.x - ship.x, n.y - ship.y, 0, 0};
+    }
+    return moved;
+}
 } // namespace
 
 const LabSettings& PlayerShip::settings() const {
@@ -65,29 +96,12 @@ void PlayerShip::moveLooseChain(bool link) {
         ++releaseTimer;
         chainLocked = 1; // until a node is found still moving
     }
-    for (int i = 1; i < nodeCount; ++i) {
-        const MoveRec& p = nodes[i - 1];
-        MoveRec& n = nodes[i];
-        // The gap to the previous node, seen from where this one will be in two frames.
-        const int32_t dx = p.x - 2 * n.vx - n.x;
-        const int32_t dy = p.y - 2 * n.vy - n.y;
-        const int64_t squared = int64_t{dx} * dx + int64_t{dy} * dy;
-        int32_t dist = roundNearest(std::sqrt(static_cast<double>(squared)));
-        if (dist == 0) dist = 1;
-        const int32_t stretch = dist - lab.rest;
-        n.vx += ((dx * lab.spring) / dist) * stretch / 64;
-        n.vy += ((dy * lab.spring) / dist) * stretch / 64;
-        n.vx -= n.vx / lab.damping;
-        n.vy -= n.vy / lab.damping;
-        approachZero(n.vx, lab.deadzone);
-        approachZero(n.vy, lab.deadzone);
-        clampSym(n.vx, kFastestNode);
-        clampSym(n.vy, kFastestNode);
-        if (n.vx != 0 || n.vy != 0) chainLocked = 0;
-        n.x += n.vx;
-        n.y += n.vy;
-        nodeOffsets[i] = {n.x - x, n.y - y, 0, 0};
-    }
+    // The game's own springs as constants, so the game pays nothing for the lab's.
+    const bool own = lab.rest == kOwnSettings.rest && lab.spring == kOwnSettings.spring &&
+                     lab.damping == kOwnSettings.damping && lab.deadzone == kOwnSettings.deadzone;
+    const bool moved = own ? pullNodes<true>(nodes, nodeOffsets, nodeCount, {x, y}, lab)
+                           : pullNodes<false>(nodes, nodeOffsets, nodeCount, {x, y}, lab);
+    if (moved) chainLocked = 0;
     if (chainLocked) {
         lockFlash = 4;
         playSound(kSoundLock, 20, 150);
