@@ -1,9 +1,10 @@
-// Feeds arbitrary bytes to the config.txt reader, as a file and as text, and to the setting lines
-// reader and rewriter.
+// Feeds arbitrary bytes to the config.txt reader, as a file and as text, to the setting lines
+// reader and rewriter, and to the lab files' reader, which reads lines the same way.
 #include <cstdlib>
 #include <string>
 
 #include "app/config.h"
+#include "app/lab_file.h"
 #include "app/player_options.h"
 #include "fuzz_file.h"
 
@@ -33,6 +34,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     PlayerOptions again;
     parseSettingLines(rewritten, again, none);
     if (!hasDisplayChoice(rewritten) || formatPlayerOptions(again) != formatPlayerOptions(options))
+        std::abort();
+
+    // A lab file's settings are always ones the chain can have, and read back as written.
+    LabSettings lab;
+    parseLabText(text, lab);
+    LabSettings back;
+    if (!labSettingsClash(lab).empty() || !parseLabText(formatLabSettings(lab), back).empty() ||
+        !(back == lab))
         std::abort();
     return 0;
 }
