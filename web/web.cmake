@@ -1,5 +1,6 @@
-# The WebAssembly build: the game logic and the OpenGL primitives as on the desktop, with the
-# browser's window, input, clock and files (web_*), Emscripten's GLFW, OpenAL and IndexedDB.
+# The WebAssembly build: the game logic as on the desktop, drawn by the batched OpenGL ES 2
+# primitives (gles2_*) on WebGL, with the browser's window, input, clock and files (web_*),
+# Emscripten's GLFW, OpenAL and IndexedDB.
 file(GLOB_RECURSE GAME_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/*.cpp)
 set(CORE_SOURCES)
 set(GL_SOURCES)
@@ -10,6 +11,8 @@ foreach(f IN LISTS GAME_SOURCES)
      OR name STREQUAL "gl_render_target.cpp")
     continue()
   elseif(name MATCHES "^gl_")
+    continue() # the desktop's immediate mode
+  elseif(name MATCHES "^gles2_")
     list(APPEND GL_SOURCES ${f})
   elseif(name MATCHES "^(web|openal)_")
     list(APPEND WEB_SOURCES ${f})
@@ -34,17 +37,16 @@ target_link_libraries(orvane_node PRIVATE orvane_core)
 target_link_options(orvane_node PRIVATE -sNODERAWFS=1 -sWASM_ASYNC_COMPILATION=0
                     -sALLOW_MEMORY_GROWTH=1 -sEXIT_RUNTIME=1 -sENVIRONMENT=node)
 
-# The page's program: the OpenGL primitives through Emscripten's legacy GL emulation on WebGL,
-# GLFW's canvas, OpenAL on Web Audio, the pictures and sounds packed beside it, and the player's
-# files in IndexedDB. It starts when the page calls it, after the player's first click or key.
-list(REMOVE_ITEM GL_SOURCES ${CMAKE_SOURCE_DIR}/src/render/gl_texture.cpp)
+# The page's program: the batched primitives on WebGL 1 (no legacy GL emulation), GLFW's canvas,
+# OpenAL on Web Audio, the pictures and sounds packed beside it, and the player's files in
+# IndexedDB. It starts when the page calls it, after the player's first click or key.
 add_executable(orvane_web ${CMAKE_SOURCE_DIR}/web/browser_main.cpp ${GL_SOURCES} ${WEB_SOURCES})
 set_target_properties(orvane_web PROPERTIES OUTPUT_NAME orvane
                       RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/site)
 target_link_libraries(orvane_web PRIVATE orvane_core)
 # Emscripten's EM_ASM names its arguments $0, $1.
 target_compile_options(orvane_web PRIVATE -Wno-dollar-in-identifier-extension)
-target_link_options(orvane_web PRIVATE -sUSE_GLFW=3 -sLEGACY_GL_EMULATION=1 -lopenal -lidbfs.js
+target_link_options(orvane_web PRIVATE -sUSE_GLFW=3 -sMAX_WEBGL_VERSION=1 -sENVIRONMENT=web -lopenal -lidbfs.js
   -sALLOW_MEMORY_GROWTH=1 -sINVOKE_RUN=0 -sFORCE_FILESYSTEM=1
   "-sEXPORTED_RUNTIME_METHODS=['callMain','ccall','UTF8ToString']"
   --preload-file ${CMAKE_SOURCE_DIR}/data@/data)

@@ -1,7 +1,7 @@
 // One browser frame callback: the game frames that are due (none while paused), then one picture.
 #include "browser/web_main_loop.h"
 
-#include <GL/gl.h>
+#include <GLES2/gl2.h>
 #include <GLFW/glfw3.h>
 #include <emscripten.h>
 #include <emscripten/html5.h>
@@ -168,7 +168,6 @@ bool openCanvas() {
     web->window = glfwCreateWindow(kWidth, kHeight, "Orvane", nullptr, nullptr);
     if (web->window == nullptr) return false;
     glfwMakeContextCurrent(web->window);
-    glEnable(GL_TEXTURE_2D);
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
     glDisable(GL_DEPTH_TEST);
     glDisable(GL_CULL_FACE);
@@ -261,7 +260,8 @@ EMSCRIPTEN_KEEPALIVE const char* orvane_state_line() {
 // The picture as drawn now, 640 x 480 RGBA with the bottom row first (as WebGL reads it).
 EMSCRIPTEN_KEEPALIVE const uint8_t* orvane_picture() {
     static std::vector<uint8_t> pixels(kWidth * kHeight * 4);
-    drawPicture(false); // the game's own picture, without the pause screen
+    // The game's own picture, with the lab's panel when there is one, never the pause screen.
+    drawPicture(web->shell && !web->shell->paused());
     glReadPixels(0, 0, kWidth, kHeight, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
     return pixels.data();
 }

@@ -3,10 +3,6 @@
 
 #include <GL/gl.h>
 
-#include <cstdarg>
-#include <cstdio>
-
-#include "render/graphics.h"
 #include "render/sprite.h"
 #include "render/texture.h"
 
@@ -14,7 +10,6 @@ namespace {
 
 constexpr int kScreenWidth = 320;
 constexpr int kScreenHeight = 240;
-constexpr int kDigitAdvance = 7;
 
 // Boxes are untextured and opaque. Rather than switch texturing and blending back on after every
 // box, the switch is owed until the next sprite (or the end of the picture): a run of boxes, such
@@ -84,12 +79,6 @@ void drawSprite(const Sprite* sprite, int32_t x, int32_t y, int32_t hotX, int32_
     glLoadIdentity();
 }
 
-void drawSpriteTinted(const Sprite* sprite, int32_t x, int32_t y, uint8_t mirror, RgbInt color) {
-    Rgb tint{static_cast<float>(color.r) * kInv255, static_cast<float>(color.g) * kInv255,
-             static_cast<float>(color.b) * kInv255};
-    drawSprite(sprite, x, y, 0, 0, mirror, 1.0f, 1.0f, 0.0f, 255, tint);
-}
-
 void drawBox(int32_t x, int32_t y, int32_t w, int32_t h, RgbInt color) {
     if (!boxStateOwed || glIsEnabled(GL_TEXTURE_2D) || glIsEnabled(GL_BLEND)) {
         glDisable(GL_TEXTURE_2D);
@@ -134,21 +123,4 @@ void setBlendMultiply(bool multiply) {
         glBlendFunc(GL_DST_COLOR, GL_ZERO);
     else
         glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-}
-
-void drawNumber(const Graphics& graphics, int32_t x, int32_t y, const char* format, ...) {
-    char text[256];
-    va_list args;
-    va_start(args, format);
-    int length = std::vsnprintf(text, sizeof text, format, args);
-    va_end(args);
-    if (length < 0) return;
-    // Anything but a digit (a minus sign, a space) leaves a gap of one digit.
-    for (int i = 0; text[i] != '\0'; ++i) {
-        char c = text[i];
-        if (c >= '0' && c <= '9') {
-            drawSprite(graphics.digitImages[c - '0'], x + kDigitAdvance * i, y, 0, 0, 0, 1.0f, 1.0f,
-                       0.0f, 255, graphics.palette[0]);
-        }
-    }
 }

@@ -5,14 +5,12 @@
 
 void drawSprite(const Sprite*, int32_t, int32_t, int32_t, int32_t, uint8_t, float, float, float,
                 int32_t, Rgb) {}
-void drawSpriteTinted(const Sprite*, int32_t, int32_t, uint8_t, RgbInt) {}
 void drawBox(int32_t, int32_t, int32_t, int32_t, RgbInt) {}
 void drawShade(int32_t, int32_t, int32_t, int32_t, RgbInt, int32_t) {}
 void beginPicture() {}
 void endPicture() {}
 void finishBoxes() {}
 void setBlendMultiply(bool) {}
-void drawNumber(const Graphics&, int32_t, int32_t, const char*, ...) {}
 
 // Nothing is uploaded: the texture keeps the name 0, which draws nothing anywhere.
 int Texture::upload(const uint8_t*, int32_t, int32_t, int32_t) {
