@@ -46,7 +46,6 @@ class Lab {
     int64_t stretchFrames() const { return stretch_.frameCount(); }
     // Each setting's numbers over the whole stretch.
     const LabNumbers& totals(char which) const { return which == 'B' ? totalB_ : totalA_; }
-    const LabSettings& compared(char which) const { return which == 'B' ? b_ : a_; }
     // Both runs' numbers for each second of the stretch, as one CSV table.
     std::string exportText();
 

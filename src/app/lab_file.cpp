@@ -121,7 +121,6 @@ bool LabSchedule::load(const InputLog& log, LabSettings& start, std::string& err
             return false;
         }
         if (s.frame == 0) {
-            startChanged_ = !(current == start);
             start = current;
         } else {
             changes_.push_back({s.frame, current});

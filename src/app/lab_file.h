@@ -32,7 +32,6 @@ class LabSchedule {
     // The settings from frame on (counted from the log's start), when the log changes them
     // there; false when it does not.
     bool dueAt(int64_t frame, LabSettings& settings);
-    bool empty() const { return changes_.empty() && !startChanged_; }
     // From the log's start again, for another run over it.
     void rewind() { next_ = 0; }
 
@@ -43,5 +42,4 @@ class LabSchedule {
     };
     std::vector<Change> changes_;
     size_t next_ = 0;
-    bool startChanged_ = false;
 };

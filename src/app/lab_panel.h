@@ -25,7 +25,6 @@ class LabPanel {
     void say(std::string message);
     // The traces and the panel over the picture.
     void draw(const TextFont& font) const;
-    bool held() const { return held_; }
     // Both runs' numbers as CSV, for the platform to save or download.
     std::string exportText();
 

@@ -58,7 +58,6 @@ class Input {
     bool held(Control control) const;
     void shutdown();
     void setRecorder(InputRecorder* recorder) { recorder_ = recorder; }
-    InputRecorder* recorder() const { return recorder_; }
     // Reads from another source (already started, not owned) from the next frame on; returns
     // the one it replaces, which is neither stopped nor forgotten by the caller's choice.
     InputSource* swapSource(InputSource* source) {

@@ -8,18 +8,10 @@
 
 namespace {
 
-constexpr int kScreenWidth = 320;
-constexpr int kScreenHeight = 240;
-
 // Boxes are untextured and opaque. Rather than switch texturing and blending back on after every
 // box, the switch is owed until the next sprite (or the end of the picture): a run of boxes, such
 // as the stars or a wall of black tiles, then costs the driver one batch instead of one each.
 bool boxStateOwed = false;
-
-// Rough cull on the unscaled size; hot spot and rotation are not looked at.
-bool offScreen(const Sprite& s, int32_t x, int32_t y) {
-    return x >= kScreenWidth || x + s.width < 0 || y >= kScreenHeight || y + s.height < 0;
-}
 
 // The plain texture for no colour, else the pale tint texture that the colour paints; a
 // sprite without a tint variant keeps its plain texture.
@@ -66,7 +58,7 @@ void drawSprite(const Sprite* sprite, int32_t x, int32_t y, int32_t hotX, int32_
                 uint8_t mirror, float scaleX, float scaleY, float angle, int32_t alpha, Rgb color) {
     // A slot whose file was missing, or a picture never uploaded, shows nothing.
     if (!sprite || !sprite->loaded || !sprite->texture) return;
-    if (offScreen(*sprite, x, y)) return;
+    if (sprite->offScreen(x, y)) return;
     finishBoxes();
     const Texture* texture = chooseTexture(*sprite, color, alpha);
     glBindTexture(GL_TEXTURE_2D, texture->id());

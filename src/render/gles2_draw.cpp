@@ -15,8 +15,6 @@
 
 namespace {
 
-constexpr int kScreenWidth = 320;
-constexpr int kScreenHeight = 240;
 constexpr int kClassicWidth = 640;
 constexpr int kClassicHeight = 480;
 constexpr double kDegrees = 3.14159265358979323846 / 180.0;
@@ -164,10 +162,6 @@ void drawRuns() {
     runs.clear();
 }
 
-bool offScreen(const Sprite& s, int32_t x, int32_t y) {
-    return x >= kScreenWidth || x + s.width < 0 || y >= kScreenHeight || y + s.height < 0;
-}
-
 // The plain texture for no colour, else the pale tint texture that the colour paints.
 const Texture* chooseTexture(const Sprite& s, Rgb color, int32_t alpha) {
     const float a = static_cast<float>(alpha) * kInv255;
@@ -207,7 +201,7 @@ void setColor(RgbInt color, float alpha) {
 void drawSprite(const Sprite* sprite, int32_t x, int32_t y, int32_t hotX, int32_t hotY,
                 uint8_t mirror, float scaleX, float scaleY, float angle, int32_t alpha, Rgb color) {
     if (!sprite || !sprite->loaded || !sprite->texture) return;
-    if (offScreen(*sprite, x, y)) return;
+    if (sprite->offScreen(x, y)) return;
     finishBoxes();
     pipe.boundTexture = chooseTexture(*sprite, color, alpha)->id();
     const float u = static_cast<float>(sprite->width) / static_cast<float>(sprite->texWidth);

@@ -16,4 +16,10 @@ struct Sprite {
     int32_t texHeight = 0;
     Texture* texture = nullptr;
     Texture* tintTexture = nullptr;
+
+    // Wholly outside the logical screen at (x, y): a rough cull on the unscaled size, hot spot and
+    // rotation not looked at.
+    bool offScreen(int32_t x, int32_t y) const {
+        return x >= 320 || x + width < 0 || y >= 240 || y + height < 0;
+    }
 };
