@@ -8,7 +8,7 @@ set(WEB_SOURCES)
 foreach(f IN LISTS GAME_SOURCES)
   get_filename_component(name ${f} NAME)
   if(name STREQUAL "main.cpp" OR name MATCHES "^sdl_" OR name STREQUAL "screenshot.cpp"
-     OR name STREQUAL "gl_render_target.cpp")
+     OR name MATCHES "render_target.cpp$")
     continue()
   elseif(name MATCHES "^gl_")
     continue() # the desktop's immediate mode
@@ -16,8 +16,6 @@ foreach(f IN LISTS GAME_SOURCES)
     list(APPEND GL_SOURCES ${f})
   elseif(name MATCHES "^(web|openal)_")
     list(APPEND WEB_SOURCES ${f})
-  elseif(name STREQUAL "null_draw.cpp")
-    set(NULL_DRAW_SOURCE ${f})
   else()
     list(APPEND CORE_SOURCES ${f})
   endif()
@@ -32,7 +30,7 @@ set_property(SOURCE ${CMAKE_SOURCE_DIR}/src/app/game_paths.cpp APPEND PROPERTY
 
 # The headless program under node, reading and writing the real files: it must replay every
 # recorded game to the same state dump as the desktop program.
-add_executable(orvane_node ${CMAKE_SOURCE_DIR}/web/node_main.cpp ${NULL_DRAW_SOURCE})
+add_executable(orvane_node ${CMAKE_SOURCE_DIR}/web/node_main.cpp)
 target_link_libraries(orvane_node PRIVATE orvane_core)
 target_link_options(orvane_node PRIVATE -sNODERAWFS=1 -sWASM_ASYNC_COMPILATION=0
                     -sALLOW_MEMORY_GROWTH=1 -sEXIT_RUNTIME=1 -sENVIRONMENT=node)

@@ -32,6 +32,9 @@ const char kUsage[] =
     "                     resolution, no mode change)\n"
     "  --vsync on|off|auto  wait for the display refresh; auto (the default) waits only on\n"
     "                     displays of 75 Hz or more, where that cannot slow the game\n"
+    "  --renderer gl|gles2  draw with OpenGL's immediate mode (gl, the default) or in a few\n"
+    "                     batched calls through OpenGL ES 2 (gles2); without a context\n"
+    "                     that has immediate mode the game draws with gles2 by itself\n"
     "  --data DIR         read the pictures and sounds from DIR\n"
     "  --mute             no sound this time (M mutes and unmutes while playing)\n"
     "  --no-flashes       a game over shows its pattern at once, without the white strobe\n"
@@ -124,6 +127,16 @@ bool takeVsync(std::string_view text, CommandLine& o, std::string& error) {
     return true;
 }
 
+bool takeRenderer(std::string_view text, CommandLine& o, std::string& error) {
+    if (text == "gl")
+        o.renderer = RendererChoice::Gl;
+    else if (text == "gles2")
+        o.renderer = RendererChoice::Gles2;
+    else
+        return numberError("--renderer", text, "gl or gles2", error);
+    return true;
+}
+
 // NAME=FROM:TO:STEP, each value in the parameter's range, at most 1000 runs.
 bool takeSweep(std::string_view text, CommandLine& o, std::string& error) {
     const std::string whole(text);
@@ -159,7 +172,7 @@ bool takesValue(const std::string& option) {
            option == "--input" || option == "--record" || option == "--dump" ||
            option == "--screenshot" || option == "--scale" || option == "--vsync" ||
            option == "--data" || option == "--watch" || option == "--metrics" ||
-           option == "--lab-sweep";
+           option == "--lab-sweep" || option == "--renderer";
 }
 
 bool takeValue(const std::string& option, std::string_view text, CommandLine& o,
@@ -170,6 +183,7 @@ bool takeValue(const std::string& option, std::string_view text, CommandLine& o,
     }
     if (option == "--scale") return takeScale(text, o, error);
     if (option == "--vsync") return takeVsync(text, o, error);
+    if (option == "--renderer") return takeRenderer(text, o, error);
     if (option == "--lab-sweep") return takeSweep(text, o, error);
     return takePath(option, text, o, error);
 }

@@ -5,6 +5,10 @@
 // --vsync: auto waits for the refresh only where that cannot slow the game.
 enum class VsyncMode { Auto, On, Off };
 
+// --renderer: OpenGL's immediate mode (the default), or batched OpenGL ES 2, which the game also
+// falls back to where no context with immediate mode can be made.
+enum class RendererChoice { Gl, Gles2 };
+
 // The lowest refresh rate at which waiting for it still lets the game run at full speed: the
 // main loop wants a pass every 0.98/75 s, so a 75 Hz display paces it at 75 frames a second and
 // anything slower would stretch every rule of the game.

@@ -24,7 +24,8 @@
 #include "game/score_table.h"
 #include "game/setup.h"
 #include "game/state_dump.h"
-#include "render/gl_projection.h"
+#include "render/draw.h"
+#include "render/draw_backend.h"
 #include "render/plain_png.h"
 #include "sound/openal_audio.h"
 #include "world/game_state.h"
@@ -168,6 +169,7 @@ bool openCanvas() {
     web->window = glfwCreateWindow(kWidth, kHeight, "Orvane", nullptr, nullptr);
     if (web->window == nullptr) return false;
     glfwMakeContextCurrent(web->window);
+    useDrawBackend(batchedDrawBackend());
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
     glDisable(GL_DEPTH_TEST);
     glDisable(GL_CULL_FACE);

@@ -209,7 +209,7 @@ int runWindowed(const CommandLine& commandLine, const FrameObserver& observer) {
     displaySettings = DisplaySettings{};
     if (!files.paths.classic) makeUserFolder(files.paths.configFolder);
     const PlayerSide side = readPlayerSide(options, files);
-    WindowOptions window{options.hasScale, options.scale, options.vsync};
+    WindowOptions window{options.hasScale, options.scale, options.vsync, options.renderer};
     // Ctrl+C and SIGTERM end the game after its frame, as in the headless program, rather than
     // as SDL's close of the window: the exit status then tells the signal.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");

@@ -1,4 +1,5 @@
-// The game window on SDL with an OpenGL 2.1 context, its fixed state and its events.
+// The game window on SDL with an OpenGL 2.1 context (or OpenGL ES 2), its fixed state and its
+// events.
 #include "desktop/sdl_window.h"
 
 #include <GL/gl.h>
@@ -7,7 +8,11 @@
 #include <string>
 
 #include "base/regular_file.h"
+#include "render/draw.h"
+#include "render/draw_backend.h"
 #include "render/gl_render_target.h"
+#include "render/gles2_draw.h"
+#include "render/gles2_render_target.h"
 
 namespace {
 
@@ -18,15 +23,19 @@ bool videoStarted = false;
 bool fullscreenFlag = false;
 bool fullscreenMode = false;
 WindowOptions windowOptions;
-GlRenderTarget target;
+GlRenderTarget glTarget;
+Gles2RenderTarget gles2Target;
+PictureTarget* target = &glTarget;
+bool gles2 = false; // the context is OpenGL ES 2, drawn by the batched back end
 PictureLayout layout;
 int drawableWidth = 0; // the drawable's size when the picture was last placed
 int drawableHeight = 0;
 int swapInterval = 0;
 
-void requestContext() {
+void requestContext(bool es) {
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, es ? SDL_GL_CONTEXT_PROFILE_ES : 0);
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 2);
-    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 1);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, es ? 0 : 1);
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
     SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
     SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 0);
@@ -131,21 +140,51 @@ bool startVideo() {
     return false;
 }
 
-bool openWindow(const char* title, int width, int height) {
-    if (!videoStarted) videoStarted = startVideo();
-    if (!videoStarted) return false;
-    requestContext();
-    windowSize(width, height);
+// A window and its context, of desktop OpenGL or OpenGL ES 2 (null when it cannot be made); SDL
+// chooses the window's pixel format and library for the kind of context, so each try makes its
+// own window.
+bool openWindowWith(const char* title, int width, int height, bool es) {
+    requestContext(es);
     Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_RESIZABLE | SDL_WINDOW_HIDDEN;
     if (windowOptions.scaleGiven) flags |= SDL_WINDOW_ALLOW_HIGHDPI;
     window = SDL_CreateWindow(title, 0, 0, width, height, flags);
-    return window != nullptr;
+    if (window == nullptr) return false;
+    context = SDL_GL_CreateContext(window);
+    return true;
+}
+
+// The renderer asked for; immediate mode falls back to OpenGL ES 2 by itself where the system
+// cannot make a window or context that has it, and says so. When neither can be made, the
+// immediate mode's reason stands: no window, or initGL fails for want of a context.
+bool openWindow(const char* title, int width, int height) {
+    if (!videoStarted) videoStarted = startVideo();
+    if (!videoStarted) return false;
+    windowSize(width, height);
+    gles2 = windowOptions.renderer == RendererChoice::Gles2;
+    const bool opened = openWindowWith(title, width, height, gles2);
+    if (gles2 || (opened && context != nullptr)) return opened;
+    const std::string reason = SDL_GetError();
+    if (window != nullptr) SDL_DestroyWindow(window);
+    window = nullptr;
+    gles2 = true;
+    const bool fallback = openWindowWith(title, width, height, true);
+    if (fallback && context != nullptr) {
+        const std::string why = quoteForMessage(reason);
+        std::fprintf(
+            stderr,
+            "orvane: no OpenGL context with immediate mode (%s): drawing with OpenGL ES 2\n",
+            why.c_str());
+        return true;
+    }
+    SDL_SetError("%s", reason.c_str());
+    return fallback && opened;
 }
 
 // Pictures go through the logical screen where the context can; otherwise straight into the
 // window with the classic projection.
 void setUpPicture(int width, int height) {
-    if (target.create()) {
+    target = gles2 ? static_cast<PictureTarget*>(&gles2Target) : &glTarget;
+    if (target->create()) {
         loadPictureProjection(kLogicalWidth, kLogicalHeight);
         placePicture();
         return;
@@ -181,7 +220,6 @@ bool createGLWindow(const char* title, int width, int height, int bits, bool ful
     // The cursor stays hidden while full screen was asked for, even in the fallback window.
     SDL_ShowCursor(fullscreenFlag ? SDL_DISABLE : SDL_ENABLE);
     SDL_DisableScreenSaver();
-    context = SDL_GL_CreateContext(window);
     if (context != nullptr) SDL_GL_MakeCurrent(window, context);
     SDL_ShowWindow(window);
     SDL_RaiseWindow(window);
@@ -202,7 +240,9 @@ void destroyGLWindow() {
         SDL_ShowCursor(SDL_ENABLE);
     }
     if (context != nullptr) {
-        target.destroy();
+        target->destroy();
+        if (gles2) releaseBatchedDrawing();
+        useDrawBackend(nullDrawBackend());
         SDL_GL_MakeCurrent(window, nullptr);
         SDL_GL_DeleteContext(context);
         context = nullptr;
@@ -220,9 +260,19 @@ void resizeGLScene(int width, int height) {
     loadProjection(width, height, width, height);
 }
 
-// Without a context the state cannot be set, and every picture would silently be lost.
+// Without a context the state cannot be set, and every picture would silently be lost. OpenGL ES
+// has none of the fixed-function state: its back end sets what it needs.
 bool initGL() {
     if (SDL_GL_GetCurrentContext() == nullptr) return false;
+    if (gles2) {
+        useDrawBackend(batchedDrawBackend());
+        glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+        glDepthMask(GL_FALSE);
+        glDisable(GL_DEPTH_TEST);
+        glDisable(GL_CULL_FACE);
+        return true;
+    }
+    useDrawBackend(immediateDrawBackend());
     glEnable(GL_TEXTURE_2D);
     glShadeModel(GL_SMOOTH);
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
@@ -243,7 +293,7 @@ WindowRequest handleWindowEvent(const SDL_Event& event) {
     case SDL_WINDOWEVENT_CLOSE:
         return WindowRequest::Quit;
     case SDL_WINDOWEVENT_SIZE_CHANGED:
-        if (target.active())
+        if (target->active())
             placePicture();
         else
             resizeGLScene(event.window.data1, event.window.data2);
@@ -264,8 +314,12 @@ bool windowIsFullscreen() {
     return fullscreenMode;
 }
 
+bool windowUsesGles2() {
+    return gles2;
+}
+
 bool windowHasRenderTarget() {
-    return target.active();
+    return target->active();
 }
 
 int windowSwapInterval() {
@@ -277,17 +331,17 @@ PictureLayout windowPictureLayout() {
 }
 
 void beginWindowPicture() {
-    target.beginPicture();
+    target->beginPicture();
 }
 
 void presentWindowPicture() {
-    if (target.active())
-        target.present(drawableWidth, drawableHeight, layout.scale, layout.x, layout.y);
+    if (target->active())
+        target->present(drawableWidth, drawableHeight, layout.scale, layout.x, layout.y);
     glFlush();
 }
 
 bool readWindowPicture(std::vector<uint8_t>& rgb) {
-    if (target.active()) return target.readClassic(rgb);
+    if (target->active()) return target->readClassic(rgb);
     int width = 0;
     int height = 0;
     windowDrawableSize(width, height);

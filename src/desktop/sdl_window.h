@@ -1,5 +1,5 @@
-// The game window and its OpenGL context: creation, fixed drawing state, projection, events, and
-// how each picture reaches the window.
+// The game window and its OpenGL (or OpenGL ES 2) context: creation, fixed drawing state,
+// projection, events, and how each picture reaches the window.
 #pragma once
 
 #include <string>
@@ -16,6 +16,7 @@ struct WindowOptions {
     bool scaleGiven = false; // --scale: the window's size follows the scale, sharp on high density
     ScaleChoice scale;
     VsyncMode vsync = VsyncMode::Auto;
+    RendererChoice renderer = RendererChoice::Gl;
 };
 
 // Opens the window with a client area of width x height (or the size --scale asks for) and an
@@ -46,6 +47,8 @@ bool readWindowPicture(std::vector<uint8_t>& rgb);
 SDL_Window* gameWindow();
 // True when the window really got full screen.
 bool windowIsFullscreen();
+// True when the context is OpenGL ES 2, drawn by the batched back end.
+bool windowUsesGles2();
 // True when pictures go through the off-screen logical screen.
 bool windowHasRenderTarget();
 // The swap interval asked for last (0 or 1).

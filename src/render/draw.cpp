@@ -1,14 +1,65 @@
-// The primitives every back end draws alike through drawSprite: tinted sprites and numbers.
+// The drawing primitives, passed to the back end the platform chose; tinted sprites and numbers,
+// which every back end draws alike through drawSprite.
 #include "render/draw.h"
 
 #include <cstdarg>
 #include <cstdio>
 
+#include "render/draw_backend.h"
 #include "render/graphics.h"
 
 namespace {
 constexpr int kDigitAdvance = 7;
+constexpr int kClassicWidth = 640;
+constexpr int kClassicHeight = 480;
+
+const DrawBackend* backend = &nullDrawBackend();
 } // namespace
+
+void useDrawBackend(const DrawBackend& chosen) {
+    backend = &chosen;
+}
+
+const DrawBackend& currentDrawBackend() {
+    return *backend;
+}
+
+void drawSprite(const Sprite* sprite, int32_t x, int32_t y, int32_t hotX, int32_t hotY,
+                uint8_t mirror, float scaleX, float scaleY, float angle, int32_t alpha, Rgb color) {
+    backend->drawSprite(sprite, x, y, hotX, hotY, mirror, scaleX, scaleY, angle, alpha, color);
+}
+
+void drawBox(int32_t x, int32_t y, int32_t w, int32_t h, RgbInt color) {
+    backend->drawBox(x, y, w, h, color);
+}
+
+void drawShade(int32_t x, int32_t y, int32_t w, int32_t h, RgbInt color, int32_t alpha) {
+    backend->drawShade(x, y, w, h, color, alpha);
+}
+
+void beginPicture() {
+    backend->beginPicture();
+}
+
+void endPicture() {
+    backend->endPicture();
+}
+
+void finishBoxes() {
+    backend->finishBoxes();
+}
+
+void setBlendMultiply(bool multiply) {
+    backend->setBlendMultiply(multiply);
+}
+
+void loadProjection(int width, int height, int unitsWide, int unitsHigh) {
+    backend->loadProjection(width, height, unitsWide, unitsHigh);
+}
+
+void loadPictureProjection(int width, int height) {
+    backend->loadProjection(width, height, kClassicWidth, kClassicHeight);
+}
 
 void drawSpriteTinted(const Sprite* sprite, int32_t x, int32_t y, uint8_t mirror, RgbInt color) {
     Rgb tint{static_cast<float>(color.r) * kInv255, static_cast<float>(color.g) * kInv255,

@@ -1,6 +1,6 @@
 // The drawing primitives of the 320 by 240 logical screen, drawn at twice the size: the
-// game's only way to the picture. OpenGL draws them (gl_draw.cpp); the game logic's own test
-// programs link the null primitives (null_draw.cpp), which draw nothing and need no library.
+// game's only way to the picture. The back end the platform chose draws them (draw_backend.h);
+// until one is chosen they draw nothing and need no library.
 #pragma once
 
 #include <cstdint>
@@ -36,5 +36,10 @@ void endPicture();
 void finishBoxes();
 // Multiplies the picture by what is drawn next (the game-over pattern), or back to alpha blending.
 void setBlendMultiply(bool multiply);
+// The projection every picture is drawn with: 640 by 480 units over a viewport of width by
+// height pixels, origin top left, y downwards.
+void loadPictureProjection(int width, int height);
+// A viewport of width x height pixels showing unitsWide x unitsHigh units the same way.
+void loadProjection(int width, int height, int unitsWide, int unitsHigh);
 void drawNumber(const Graphics& graphics, int32_t x, int32_t y, const char* format, ...)
     __attribute__((format(printf, 4, 5)));

@@ -1,11 +1,14 @@
-// The drawing primitives of the 320 by 240 logical screen, drawn at twice the size.
-#include "render/draw.h"
-
+// The drawing primitives of the 320 by 240 logical screen, drawn at twice the size in OpenGL's
+// immediate mode.
 #include <GL/gl.h>
 
+#include "render/draw.h"
+#include "render/draw_backend.h"
+#include "render/gl_texture.h"
 #include "render/sprite.h"
 #include "render/texture.h"
 
+namespace immediate {
 namespace {
 
 // Boxes are untextured and opaque. Rather than switch texturing and blending back on after every
@@ -52,7 +55,7 @@ void emitBox(int32_t x, int32_t y, int32_t w, int32_t h) {
     glEnd();
 }
 
-} // namespace
+void finishBoxes();
 
 void drawSprite(const Sprite* sprite, int32_t x, int32_t y, int32_t hotX, int32_t hotY,
                 uint8_t mirror, float scaleX, float scaleY, float angle, int32_t alpha, Rgb color) {
@@ -115,4 +118,33 @@ void setBlendMultiply(bool multiply) {
         glBlendFunc(GL_DST_COLOR, GL_ZERO);
     else
         glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+}
+
+// One unit per pixel of unitsWide x unitsHigh over the viewport, origin top left, y downwards;
+// the model view matrix stays selected and the identity.
+void loadProjection(int width, int height, int unitsWide, int unitsHigh) {
+    glViewport(0, 0, width, height);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(0.0, unitsWide, unitsHigh, 0.0, 1.0, -1.0);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+}
+
+} // namespace
+} // namespace immediate
+
+const DrawBackend& immediateDrawBackend() {
+    static const DrawBackend backend{"gl",
+                                     immediate::drawSprite,
+                                     immediate::drawBox,
+                                     immediate::drawShade,
+                                     immediate::beginPicture,
+                                     immediate::endPicture,
+                                     immediate::finishBoxes,
+                                     immediate::setBlendMultiply,
+                                     immediate::loadProjection,
+                                     uploadGlTexture,
+                                     releaseGlTexture};
+    return backend;
 }

@@ -37,23 +37,6 @@ bool readPixels(int x, int y, int width, int height, std::vector<uint8_t>& rgb) 
     return glGetError() == GL_NO_ERROR;
 }
 
-// Bottom-up rows of width pixels to top-down rows, each pixel repeated scale times both ways.
-std::vector<uint8_t> flipAndEnlarge(const std::vector<uint8_t>& bottomUp, int width, int height,
-                                    int scale) {
-    const size_t outStride = static_cast<size_t>(width) * scale * 3;
-    std::vector<uint8_t> out(outStride * height * scale);
-    for (int row = 0; row < height; ++row) {
-        const uint8_t* in = bottomUp.data() + static_cast<size_t>(height - 1 - row) * width * 3;
-        uint8_t* line = out.data() + static_cast<size_t>(row) * scale * outStride;
-        for (int col = 0; col < width * scale; ++col)
-            std::memcpy(line + static_cast<size_t>(col) * 3,
-                        in + static_cast<size_t>(col / scale) * 3, 3);
-        for (int copy = 1; copy < scale; ++copy)
-            std::memcpy(line + copy * outStride, line, outStride);
-    }
-    return out;
-}
-
 } // namespace
 
 bool GlRenderTarget::create() {
@@ -124,7 +107,7 @@ bool GlRenderTarget::readClassic(std::vector<uint8_t>& rgb) const {
     const bool ok = readPixels(0, 0, kWidth, kHeight, small);
     glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
     if (!ok) return false;
-    rgb = flipAndEnlarge(small, kWidth, kHeight, 2);
+    rgb = flipAndEnlarge(small, kWidth, kHeight, 3, 2);
     return true;
 }
 
@@ -133,6 +116,6 @@ bool readClassicFromWindow(int drawableHeight, std::vector<uint8_t>& rgb) {
     std::vector<uint8_t> raw;
     if (!readPixels(0, drawableHeight - kClassicHeight, kClassicWidth, kClassicHeight, raw))
         return false;
-    rgb = flipAndEnlarge(raw, kClassicWidth, kClassicHeight, 1);
+    rgb = flipAndEnlarge(raw, kClassicWidth, kClassicHeight, 3, 1);
     return true;
 }

@@ -9,10 +9,13 @@
 #include <vector>
 
 #include "render/draw.h"
-#include "render/gl_projection.h"
+#include "render/draw_backend.h"
+#include "render/gles2_draw.h"
+#include "render/gles2_texture.h"
 #include "render/sprite.h"
 #include "render/texture.h"
 
+namespace batched {
 namespace {
 
 constexpr int kClassicWidth = 640;
@@ -95,16 +98,31 @@ GLuint compile(GLenum kind, const char* source) {
 void prepare() {
     if (program != 0) return;
     program = glCreateProgram();
-    glAttachShader(program, compile(GL_VERTEX_SHADER, kVertexShader));
-    glAttachShader(program, compile(GL_FRAGMENT_SHADER, kFragmentShader));
+    const GLuint shaders[] = {compile(GL_VERTEX_SHADER, kVertexShader),
+                              compile(GL_FRAGMENT_SHADER, kFragmentShader)};
+    for (GLuint shader : shaders)
+        glAttachShader(program, shader);
     glBindAttribLocation(program, 0, "position");
     glBindAttribLocation(program, 1, "texCoord");
     glBindAttribLocation(program, 2, "color");
     glLinkProgram(program);
+    // The program keeps them; they go with it.
+    for (GLuint shader : shaders)
+        glDeleteShader(shader);
     glUseProgram(program);
     texturedAt = glGetUniformLocation(program, "textured");
     glUniform1i(glGetUniformLocation(program, "picture"), 0);
     glGenBuffers(1, &buffer);
+}
+
+void release() {
+    if (program != 0) glDeleteProgram(program);
+    if (buffer != 0) glDeleteBuffers(1, &buffer);
+    program = 0;
+    buffer = 0;
+    vertices.clear();
+    runs.clear();
+    pipe = Pipeline{};
 }
 
 DrawState currentState() {
@@ -145,8 +163,10 @@ void drawRuns() {
     glBindBuffer(GL_ARRAY_BUFFER, buffer);
     glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(vertices.size() * sizeof(Vertex)),
                  vertices.data(), GL_STREAM_DRAW);
+    // With a buffer bound, GL takes the offset into it in a pointer's place.
     const auto at = [](int floats) {
-        return reinterpret_cast<const void*>(static_cast<uintptr_t>(floats * sizeof(float)));
+        const uintptr_t offset = floats * sizeof(float);
+        return reinterpret_cast<const void*>(offset); // NOLINT(performance-no-int-to-ptr)
     };
     glEnableVertexAttribArray(0);
     glEnableVertexAttribArray(1);
@@ -194,7 +214,7 @@ void setColor(RgbInt color, float alpha) {
     pipe.color[3] = alpha;
 }
 
-} // namespace
+void finishBoxes();
 
 // Scale, then turn about the hot spot, which lands on (x + hotX, y + hotY): the matrices the
 // immediate-mode back end multiplies, applied to the four corners here.
@@ -287,6 +307,49 @@ void loadProjection(int width, int height, int unitsWide, int unitsHigh) {
     glUniformMatrix4fv(glGetUniformLocation(program, "projection"), 1, GL_FALSE, projection);
 }
 
-void loadPictureProjection(int width, int height) {
-    loadProjection(width, height, kClassicWidth, kClassicHeight);
+// The finished picture's texture over the drawable's rectangle, untinted and unblended, then
+// the picture's own viewport and projection back for the next picture.
+void present(uint32_t texture, const BatchedPresentation& at) {
+    loadProjection(at.drawableWidth, at.drawableHeight, at.drawableWidth, at.drawableHeight);
+    const Pipeline before = pipe;
+    pipe.boundTexture = texture;
+    pipe.texturing = true;
+    pipe.blending = false;
+    pipe.multiply = false;
+    pipe.color[0] = pipe.color[1] = pipe.color[2] = pipe.color[3] = 1.0f;
+    const auto fx = [](int n) { return static_cast<float>(n); };
+    const int right = at.x + at.width;
+    const int bottom = at.y + at.height;
+    // The texture's first row is the picture's bottom row.
+    appendQuad({vertexAt(fx(at.x), fx(at.y), 0, 1), vertexAt(fx(at.x), fx(bottom), 0, 0),
+                vertexAt(fx(right), fx(bottom), 1, 0), vertexAt(fx(right), fx(at.y), 1, 1)});
+    drawRuns();
+    pipe = before;
+    loadProjection(at.pictureWidth, at.pictureHeight, kClassicWidth, kClassicHeight);
+}
+
+} // namespace
+} // namespace batched
+
+const DrawBackend& batchedDrawBackend() {
+    static const DrawBackend backend{"gles2",
+                                     batched::drawSprite,
+                                     batched::drawBox,
+                                     batched::drawShade,
+                                     batched::beginPicture,
+                                     batched::endPicture,
+                                     batched::finishBoxes,
+                                     batched::setBlendMultiply,
+                                     batched::loadProjection,
+                                     uploadGles2Texture,
+                                     releaseGles2Texture};
+    return backend;
+}
+
+void releaseBatchedDrawing() {
+    batched::release();
+}
+
+void presentBatchedPicture(uint32_t texture, const BatchedPresentation& at) {
+    batched::present(texture, at);
 }

@@ -1,21 +1,40 @@
-// The drawing primitives and texture uploads with nothing behind them: the game logic's own test
-// programs link these instead of OpenGL, so they run without any graphics library.
+// The drawing back end with nothing behind it: the headless program and the game logic's own
+// tests draw through it, so they run without any graphics library.
 #include "render/draw.h"
-#include "render/texture.h"
+#include "render/draw_backend.h"
+
+namespace none {
+namespace {
 
 void drawSprite(const Sprite*, int32_t, int32_t, int32_t, int32_t, uint8_t, float, float, float,
                 int32_t, Rgb) {}
 void drawBox(int32_t, int32_t, int32_t, int32_t, RgbInt) {}
 void drawShade(int32_t, int32_t, int32_t, int32_t, RgbInt, int32_t) {}
-void beginPicture() {}
-void endPicture() {}
-void finishBoxes() {}
+void nothing() {}
 void setBlendMultiply(bool) {}
+void loadProjection(int, int, int, int) {}
 
 // Nothing is uploaded: the texture keeps the name 0, which draws nothing anywhere.
-int Texture::upload(const uint8_t*, int32_t, int32_t, int32_t) {
+int uploadTexture(const uint8_t*, int32_t, int32_t, int32_t, uint32_t& name) {
+    name = 0;
     return 0;
 }
-void Texture::release() {
-    name_ = 0;
+void releaseTexture(uint32_t) {}
+
+} // namespace
+} // namespace none
+
+const DrawBackend& nullDrawBackend() {
+    static const DrawBackend backend{"none",
+                                     none::drawSprite,
+                                     none::drawBox,
+                                     none::drawShade,
+                                     none::nothing,
+                                     none::nothing,
+                                     none::nothing,
+                                     none::setBlendMultiply,
+                                     none::loadProjection,
+                                     none::uploadTexture,
+                                     none::releaseTexture};
+    return backend;
 }

@@ -1,4 +1,4 @@
-// One OpenGL texture object, named by the id OpenGL gave it.
+// One texture object, named by the id the drawing back end gave it.
 #pragma once
 
 #include <cstdint>

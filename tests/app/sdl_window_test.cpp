@@ -5,6 +5,8 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
+#include "render/draw.h"
+
 #include <chrono>
 #include <string>
 #include <vector>
@@ -118,21 +120,19 @@ Uint32 presentedAt(int x, int y) {
     int w = 0;
     int h = 0;
     windowDrawableSize(w, h);
-    uint8_t rgb[3] = {};
-    glReadBuffer(GL_BACK);
-    glReadPixels(x, h - 1 - y, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, rgb);
-    return static_cast<Uint32>(rgb[0] << 16 | rgb[1] << 8 | rgb[2]);
+    uint8_t rgba[4] = {};
+    if (!windowUsesGles2()) glReadBuffer(GL_BACK); // OpenGL ES reads the back buffer anyway
+    glReadPixels(x, h - 1 - y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
+    return static_cast<Uint32>(rgba[0] << 16 | rgba[1] << 8 | rgba[2]);
 }
 
 void presentTestPicture() {
     beginWindowPicture();
-    glClearColor(0.0f, 0.0f, 1.0f, 0.0f);
-    glClear(GL_COLOR_BUFFER_BIT);
-    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
-    glDisable(GL_TEXTURE_2D);
-    glColor3f(1.0f, 0.0f, 0.0f);
-    glRecti(0, 0, 2, 2); // one logical pixel in 640 x 480 units
-    glEnable(GL_TEXTURE_2D);
+    beginPicture();
+    drawBox(0, 0, 320, 240, {0, 0, 255});
+    drawBox(0, 0, 1, 1, {255, 0, 0});
+    finishBoxes();
+    endPicture();
     presentWindowPicture();
     glFinish();
 }
@@ -141,13 +141,14 @@ void presentTestPicture() {
 // and that it is shown there whole, each logical pixel a square of the scale, black around it.
 TEST_F(GameWindow, PictureIsPlacedWholeForEveryScaleAndWindowSize) {
     const ScaleChoice fit{.fit = true};
-    const struct {
+    struct Case {
         bool fullscreen = false;
         WindowOptions options = {};
         int width = 0, height = 0; // a resize, or 0 to keep the size the window opened with
         std::string client;
         PictureLayout layout;
-    } cases[] = {
+    };
+    const Case sizes[] = {
         {.width = 800, .height = 600, .client = "800x600", .layout = {2, 0, 0}},
         {.options = {.scaleGiven = true, .scale = fit},
          .client = "960x720",
@@ -170,12 +171,19 @@ TEST_F(GameWindow, PictureIsPlacedWholeForEveryScaleAndWindowSize) {
          .client = "640x480",
          .layout = {2, 0, 0}}, // classic full screen keeps the classic picture
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.client);
-        ASSERT_TRUE(open(c.fullscreen, c.options));
+    // Each drawn and shown by both back ends.
+    std::vector<std::pair<Case, RendererChoice>> cases;
+    for (const Case& c : sizes)
+        for (RendererChoice renderer : {RendererChoice::Gl, RendererChoice::Gles2})
+            cases.emplace_back(c, renderer);
+    for (const auto& [c, renderer] : cases) {
+        SCOPED_TRACE(c.client + (renderer == RendererChoice::Gles2 ? " gles2" : " gl"));
+        WindowOptions options = c.options;
+        options.renderer = renderer;
+        ASSERT_TRUE(open(c.fullscreen, options));
         if (c.width > 0) resize(c.width, c.height);
         EXPECT_EQ(clientSize(), c.client);
-        expectProjection(320, 240, 640, 480);
+        if (renderer == RendererChoice::Gl) expectProjection(320, 240, 640, 480);
         EXPECT_EQ(windowPictureLayout(), c.layout);
         presentTestPicture();
         const auto [size, x, y] = c.layout;
@@ -198,6 +206,34 @@ TEST_F(GameWindow, PictureIsPlacedWholeForEveryScaleAndWindowSize) {
     windowDrawableSize(w, h);
     EXPECT_EQ(windowPictureLayout(), layoutPicture(fit, w, h));
     EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_DISABLE);
+}
+
+// --renderer gles2: an OpenGL ES context, the batched back end and its own off-screen picture.
+TEST_F(GameWindow, OpensAnOpenGlEsContextWhenAsked) {
+    WindowOptions options;
+    options.renderer = RendererChoice::Gles2;
+    ASSERT_TRUE(open(false, options));
+    EXPECT_TRUE(windowUsesGles2());
+    const char* version = reinterpret_cast<const char*>(glGetString(GL_VERSION));
+    ASSERT_NE(version, nullptr);
+    EXPECT_EQ(std::string(version).rfind("OpenGL ES", 0), 0u) << version;
+    EXPECT_TRUE(windowHasRenderTarget());
+    presentTestPicture();
+    EXPECT_EQ(presentedAt(0, 0), 0xFF0000u);
+    std::vector<uint8_t> rgb;
+    ASSERT_TRUE(readWindowPicture(rgb));
+    ASSERT_EQ(rgb.size(), 640u * 480u * 3u);
+    EXPECT_EQ(std::vector<uint8_t>(rgb.begin(), rgb.begin() + 3),
+              (std::vector<uint8_t>{255, 0, 0}));
+    EXPECT_EQ(std::vector<uint8_t>(rgb.end() - 3, rgb.end()), (std::vector<uint8_t>{0, 0, 255}));
+    EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
+    destroyGLWindow();
+    // The default stays the immediate mode.
+    ASSERT_TRUE(open());
+    EXPECT_FALSE(windowUsesGles2());
+    EXPECT_EQ(
+        std::string(reinterpret_cast<const char*>(glGetString(GL_VERSION))).rfind("OpenGL ES", 0),
+        std::string::npos);
 }
 
 TEST_F(GameWindow, EventsEndTheGameOrAreLeftAlone) {

@@ -4,7 +4,6 @@
 // (tests/recorded/NAME.frames). ORVANE_RERECORD=1 writes the frame lists and prints the digest
 // lines anew, for a change of behaviour made on purpose.
 #include <gtest/gtest.h>
-#include <png.h>
 
 #include <cstdint>
 #include <cstdio>
@@ -13,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "support/png_pixels.h"
 #include "support/run_program.h"
 
 namespace {
@@ -34,12 +34,8 @@ std::string sha256(const std::filesystem::path& file) {
 // The SHA-256 of a PNG file's pixels as 8-bit RGB rows, so that a new zlib or libpng that packs
 // the same picture differently changes nothing; empty when the file cannot be read.
 std::string pixelDigest(const std::filesystem::path& png) {
-    png_image image{};
-    image.version = PNG_IMAGE_VERSION;
-    if (png_image_begin_read_from_file(&image, png.c_str()) == 0) return "";
-    image.format = PNG_FORMAT_RGB;
-    std::vector<uint8_t> rgb(PNG_IMAGE_SIZE(image));
-    if (png_image_finish_read(&image, nullptr, rgb.data(), 0, nullptr) == 0) return "";
+    const std::vector<uint8_t> rgb = pngPixels(png);
+    if (rgb.empty()) return "";
     const auto raw = png.parent_path() / "pixels.rgb";
     writeWholeFile(raw, std::string(rgb.begin(), rgb.end()));
     return sha256(raw);
@@ -155,18 +151,31 @@ TEST_F(RecordedGames, ReplayToTheRecordedDumpAndScore) {
     }
 }
 
-TEST_F(RecordedGames, ShowTheRecordedPicturesInTheWindow) {
-    const auto pictures = recorded("picture");
+// Each recorded picture, and the game over's pattern shown at once, drawn by the immediate mode
+// and by OpenGL ES 2's batched drawing: the recorded pixels, and the same within 1 a channel.
+TEST_F(RecordedGames, ShowTheRecordedPicturesInTheWindowThroughBothRenderers) {
+    auto pictures = recorded("picture");
     ASSERT_EQ(pictures.size(), 6u);
+    pictures.push_back({"picture", "reckless", "560", "--no-flashes"});
     for (const auto& picture : pictures) {
-        run("--input " + logOf(picture[1]) + " --frames " + picture[2] + " --screenshot shot.png",
-            0, "env SDL_AUDIODRIVER=dummy");
-        if (kRerecord)
+        const bool recordedPicture = picture[3] != "--no-flashes";
+        const std::string args = "--input " + logOf(picture[1]) + " --frames " + picture[2] +
+                                 (recordedPicture ? "" : " --no-flashes");
+        run(args + " --screenshot gl.png", 0, "env SDL_AUDIODRIVER=dummy");
+        if (kRerecord && recordedPicture) {
             std::printf("picture %s %s %s\n", picture[1].c_str(), picture[2].c_str(),
-                        pixelDigest(dir_ / "shot.png").c_str());
-        else
-            EXPECT_EQ(pixelDigest(dir_ / "shot.png"), picture[3])
+                        pixelDigest(dir_ / "gl.png").c_str());
+        } else if (recordedPicture) {
+            EXPECT_EQ(pixelDigest(dir_ / "gl.png"), picture[3])
                 << picture[1] << " at " << picture[2];
+        }
+        const ProgramRun es =
+            run(args + " --renderer gles2 --screenshot gles2.png", 0, "env SDL_AUDIODRIVER=dummy");
+        EXPECT_EQ(es.err.find("OpenGL ES 2"), std::string::npos) << es.err;
+        const std::vector<uint8_t> immediate = pngPixels(dir_ / "gl.png");
+        ASSERT_EQ(immediate.size(), 640u * 480u * 3u);
+        EXPECT_EQ(channelsDiffering(immediate, pngPixels(dir_ / "gles2.png"), 1), 0u)
+            << "OpenGL ES 2: " << picture[1] << " at " << picture[2] << " " << picture[3];
     }
 }
 

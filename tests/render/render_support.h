@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include "render/draw_backend.h"
 #include "support/scratch_dir.h"
 
 namespace render_test {
@@ -78,12 +79,14 @@ class GlTest : public ::testing::Test {
         window_ =
             SDL_CreateWindow("render test", 0, 0, 640, 480, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
         if (window_) context_ = SDL_GL_CreateContext(window_);
+        useDrawBackend(immediateDrawBackend());
     }
     static void TearDownTestSuite() {
         if (context_) SDL_GL_DeleteContext(context_);
         if (window_) SDL_DestroyWindow(window_);
         context_ = nullptr;
         window_ = nullptr;
+        useDrawBackend(nullDrawBackend());
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
     }
     void SetUp() override {
