@@ -1,6 +1,10 @@
 # The WebAssembly build: the game logic as on the desktop, drawn by the batched OpenGL ES 2
 # primitives (gles2_*) on WebGL, with the browser's window, input, clock and files (web_*),
 # Emscripten's GLFW, OpenAL and IndexedDB.
+# ORVANE_WEB_EMULATION builds the page as it drew before its own back end: the desktop's
+# immediate-mode primitives on Emscripten's legacy GL emulation. It is only there to measure the
+# two side by side (tests/web/renderers.js).
+option(ORVANE_WEB_EMULATION "draw through Emscripten's legacy GL emulation (for measuring)" OFF)
 file(GLOB_RECURSE GAME_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/*.cpp)
 set(CORE_SOURCES)
 set(GL_SOURCES)
@@ -11,9 +15,13 @@ foreach(f IN LISTS GAME_SOURCES)
      OR name MATCHES "render_target.cpp$")
     continue()
   elseif(name MATCHES "^gl_")
-    continue() # the desktop's immediate mode
+    if(ORVANE_WEB_EMULATION)
+      list(APPEND GL_SOURCES ${f}) # the desktop's immediate mode
+    endif()
   elseif(name MATCHES "^gles2_")
-    list(APPEND GL_SOURCES ${f})
+    if(NOT ORVANE_WEB_EMULATION OR name STREQUAL "gles2_texture.cpp")
+      list(APPEND GL_SOURCES ${f})
+    endif()
   elseif(name MATCHES "^(web|openal)_")
     list(APPEND WEB_SOURCES ${f})
   else()
@@ -48,6 +56,11 @@ target_link_options(orvane_web PRIVATE -sUSE_GLFW=3 -sMAX_WEBGL_VERSION=1 -sENVI
   -sALLOW_MEMORY_GROWTH=1 -sINVOKE_RUN=0 -sFORCE_FILESYSTEM=1
   "-sEXPORTED_RUNTIME_METHODS=['callMain','ccall','UTF8ToString']"
   --preload-file ${CMAKE_SOURCE_DIR}/data@/data)
+if(ORVANE_WEB_EMULATION)
+  # GLU's mipmaps have no Emscripten port: the textures are uploaded as WebGL's.
+  target_compile_definitions(orvane_web PRIVATE ORVANE_WEB_EMULATION)
+  target_link_options(orvane_web PRIVATE -sLEGACY_GL_EMULATION -sERROR_ON_UNDEFINED_SYMBOLS=0)
+endif()
 foreach(page index.html orvane.css page.js)
   configure_file(${CMAKE_SOURCE_DIR}/web/${page} ${CMAKE_BINARY_DIR}/site/${page} COPYONLY)
 endforeach()

@@ -26,6 +26,7 @@
 #include "game/state_dump.h"
 #include "render/draw.h"
 #include "render/draw_backend.h"
+#include "render/gles2_texture.h"
 #include "render/plain_png.h"
 #include "sound/openal_audio.h"
 #include "world/game_state.h"
@@ -164,12 +165,28 @@ void frameCallback() {
     glfwSwapBuffers(web->window);
 }
 
+#ifdef ORVANE_WEB_EMULATION
+// The immediate mode on the legacy GL emulation, built only to measure against the batched back
+// end; its textures are WebGL's, as GLU has no port here.
+void chooseDrawing() {
+    static DrawBackend emulated = immediateDrawBackend();
+    emulated.uploadTexture = uploadGles2Texture;
+    emulated.releaseTexture = releaseGles2Texture;
+    useDrawBackend(emulated);
+    glEnable(GL_TEXTURE_2D);
+}
+#else
+void chooseDrawing() {
+    useDrawBackend(batchedDrawBackend());
+}
+#endif
+
 bool openCanvas() {
     if (glfwInit() != GLFW_TRUE) return false;
     web->window = glfwCreateWindow(kWidth, kHeight, "Orvane", nullptr, nullptr);
     if (web->window == nullptr) return false;
     glfwMakeContextCurrent(web->window);
-    useDrawBackend(batchedDrawBackend());
+    chooseDrawing();
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
     glDisable(GL_DEPTH_TEST);
     glDisable(GL_CULL_FACE);

@@ -36,20 +36,28 @@ void main() {
 }
 )";
 
-const char* const kFragmentShader = R"(
+// Two fragment shaders rather than one with a switch: a software rasteriser then never samples
+// for the large untextured boxes.
+const char* const kFragmentShaders[2] = {R"(
+precision mediump float;
+varying vec4 tint;
+void main() {
+    gl_FragColor = tint;
+}
+)",
+                                         R"(
 #ifdef GL_FRAGMENT_PRECISION_HIGH
 precision highp float;
 #else
 precision mediump float;
 #endif
 uniform sampler2D picture;
-uniform bool textured;
 varying vec2 uv;
 varying vec4 tint;
 void main() {
-    gl_FragColor = textured ? texture2D(picture, uv) * tint : tint;
+    gl_FragColor = texture2D(picture, uv) * tint;
 }
-)";
+)"};
 
 struct Vertex {
     float x, y, u, v, r, g, b, a;
@@ -82,9 +90,8 @@ struct Pipeline {
 Pipeline pipe;
 std::vector<Vertex> vertices;
 std::vector<Run> runs;
-GLuint program = 0;
+GLuint programs[2] = {0, 0}; // untextured, textured
 GLuint buffer = 0;
-GLint texturedAt = -1;
 DrawState drawn;
 
 GLuint compile(GLenum kind, const char* source) {
@@ -94,12 +101,10 @@ GLuint compile(GLenum kind, const char* source) {
     return shader;
 }
 
-// The program and the buffer, made with the first picture's context.
-void prepare() {
-    if (program != 0) return;
-    program = glCreateProgram();
+GLuint link(const char* fragmentShader) {
+    const GLuint program = glCreateProgram();
     const GLuint shaders[] = {compile(GL_VERTEX_SHADER, kVertexShader),
-                              compile(GL_FRAGMENT_SHADER, kFragmentShader)};
+                              compile(GL_FRAGMENT_SHADER, fragmentShader)};
     for (GLuint shader : shaders)
         glAttachShader(program, shader);
     glBindAttribLocation(program, 0, "position");
@@ -109,16 +114,25 @@ void prepare() {
     // The program keeps them; they go with it.
     for (GLuint shader : shaders)
         glDeleteShader(shader);
-    glUseProgram(program);
-    texturedAt = glGetUniformLocation(program, "textured");
-    glUniform1i(glGetUniformLocation(program, "picture"), 0);
+    return program;
+}
+
+// The programs and the buffer, made with the first picture's context.
+void prepare() {
+    if (programs[0] != 0) return;
+    for (int textured : {0, 1})
+        programs[textured] = link(kFragmentShaders[textured]);
+    glUseProgram(programs[1]);
+    glUniform1i(glGetUniformLocation(programs[1], "picture"), 0);
     glGenBuffers(1, &buffer);
 }
 
 void release() {
-    if (program != 0) glDeleteProgram(program);
+    for (GLuint& program : programs) {
+        if (program != 0) glDeleteProgram(program);
+        program = 0;
+    }
     if (buffer != 0) glDeleteBuffers(1, &buffer);
-    program = 0;
     buffer = 0;
     vertices.clear();
     runs.clear();
@@ -149,7 +163,7 @@ void applyState(const DrawState& state, bool first) {
             glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     }
     if (first || (state.texture != 0) != (drawn.texture != 0))
-        glUniform1i(texturedAt, state.texture != 0 ? 1 : 0);
+        glUseProgram(programs[state.texture != 0 ? 1 : 0]);
     if (state.texture != 0 && (first || state.texture != drawn.texture))
         glBindTexture(GL_TEXTURE_2D, state.texture);
     drawn = state;
@@ -159,7 +173,6 @@ void applyState(const DrawState& state, bool first) {
 void drawRuns() {
     if (vertices.empty()) return;
     prepare();
-    glUseProgram(program);
     glBindBuffer(GL_ARRAY_BUFFER, buffer);
     glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(vertices.size() * sizeof(Vertex)),
                  vertices.data(), GL_STREAM_DRAW);
@@ -303,8 +316,10 @@ void loadProjection(int width, int height, int unitsWide, int unitsHigh) {
                                   1,
                                   0,
                                   1};
-    glUseProgram(program);
-    glUniformMatrix4fv(glGetUniformLocation(program, "projection"), 1, GL_FALSE, projection);
+    for (GLuint program : programs) {
+        glUseProgram(program);
+        glUniformMatrix4fv(glGetUniformLocation(program, "projection"), 1, GL_FALSE, projection);
+    }
 }
 
 // The finished picture's texture over the drawable's rectangle, untinted and unblended, then

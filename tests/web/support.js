@@ -28,13 +28,13 @@ function scratchFolder(prefix) {
 const types = { '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm',
                 '.css': 'text/css', '.png': 'image/png' };
 
-// Serves the built page, and any extra files the test gives by name.
-function serve(extra = {}) {
+// Serves the built page (or the one in root), and any extra files the test gives by name.
+function serve(extra = {}, root = site) {
   const server = http.createServer((request, reply) => {
     const name = decodeURIComponent(new URL(request.url, 'http://here').pathname).slice(1);
     const body = extra[name] ?? (() => {
-      const file = path.join(site, name || 'index.html');
-      return file.startsWith(site) && fs.existsSync(file) ? fs.readFileSync(file) : null;
+      const file = path.join(root, name || 'index.html');
+      return file.startsWith(root) && fs.existsSync(file) ? fs.readFileSync(file) : null;
     })();
     if (body === null) { reply.writeHead(404); reply.end(); return; }
     reply.writeHead(200, { 'Content-Type': types[path.extname(name)] || 'text/plain' });
