@@ -7,7 +7,7 @@ const canvas = document.getElementById('canvas');
 const cover = document.getElementById('cover');
 const message = document.getElementById('message');
 
-// The options a page address may give: ?seed=N&input=FILE&frames=N&watch=N&mute&no-flashes,
+// The options a page address may give: ?seed=N&input=FILE&frames=N&watch=N&mute&no-flashes&end-paused,
 // and ?lab for the weapon lab (?lab=spring=24&lab=nodes=32 sets its parameters).
 function gameArguments() {
   const args = ['--data', '/data'];
@@ -15,7 +15,7 @@ function gameArguments() {
     if (params.has(name)) args.push('--' + name, params.get(name));
   }
   if (params.has('input')) args.push('--input', '/replay.log');
-  for (const flag of ['mute', 'no-flashes']) {
+  for (const flag of ['mute', 'no-flashes', 'end-paused']) {
     if (params.has(flag)) args.push('--' + flag);
   }
   for (const setting of params.getAll('lab')) {

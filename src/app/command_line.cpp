@@ -38,6 +38,8 @@ const char kUsage[] =
     "  --data DIR         read the pictures and sounds from DIR\n"
     "  --mute             no sound this time (M mutes and unmutes while playing)\n"
     "  --no-flashes       a game over shows its pattern at once, without the white strobe\n"
+    "  --end-paused       with a window: the run ends paused, its last picture (and\n"
+    "                     --screenshot) showing the pause screen over the last frame\n"
     "  --scores           print the table of the ten best games\n"
     "  --watch N          replay the Nth best game of the table in the window\n"
     "                     (P pauses, holding Right runs it faster, Escape stops)\n"
@@ -199,6 +201,8 @@ bool takeFlag(const std::string& option, CommandLine& o, std::string& error) {
         o.mute = true;
     else if (option == "--no-flashes")
         o.noFlashes = true;
+    else if (option == "--end-paused")
+        o.endPaused = true;
     else if (option == "--scores")
         o.scores = true;
     else if (option.rfind("--", 0) != 0) {

@@ -33,9 +33,10 @@ struct CommandLine {
     RendererChoice renderer = RendererChoice::Gl; // --renderer gl or gles2
     bool mute = false;                            // --mute: no sound this run
     bool noFlashes = false;                       // --no-flashes: no white strobe as a game ends
-    bool scores = false;                          // --scores: print the table of the best games
-    int watch = 0;    // --watch N: replay the Nth best game (1 to 10), 0 for none
-    bool lab = false; // --lab: the weapon lab
+    bool endPaused = false; // --end-paused: the last picture shows the pause screen
+    bool scores = false;    // --scores: print the table of the best games
+    int watch = 0;          // --watch N: replay the Nth best game (1 to 10), 0 for none
+    bool lab = false;       // --lab: the weapon lab
     std::vector<std::string> labArguments; // each --lab FILE or NAME=VALUE, in order
     std::string metricsPath;               // --metrics: the lab's numbers per second, as CSV
     bool hasSweep = false;                 // --lab-sweep

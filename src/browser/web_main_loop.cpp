@@ -46,7 +46,8 @@ struct WebGame {
     GLFWwindow* window = nullptr;
     // A display at 60 Hz calls back about 60 times a second: one or two frames each.
     FramePace pace;
-    bool over = false; // Escape or the frame limit ended the game
+    bool over = false;      // Escape or the frame limit ended the game
+    bool endPaused = false; // --end-paused: the run ends on the pause screen
     std::string stateLine;
 };
 
@@ -88,6 +89,10 @@ bool runDueFrames(double now) {
 void finish() {
     web->over = true;
     web->run->finish();
+    if (web->endPaused) {
+        web->shell->pause();
+        drawPicture();
+    }
     std::string error;
     closeRunFiles(web->files, error);
     // clang-format off
@@ -245,6 +250,7 @@ int runWebWindowed(const CommandLine& commandLine) {
     setUpWebGame();
     startShell(options, side);
     startRun(options);
+    web->endPaused = options.endPaused;
     emscripten_set_visibilitychange_callback(nullptr, EM_FALSE, onHidden);
     emscripten_set_blur_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, EM_FALSE, onBlur);
     syncStorage(); // a config.txt made now
@@ -279,8 +285,9 @@ EMSCRIPTEN_KEEPALIVE const char* orvane_state_line() {
 // The picture as drawn now, 640 x 480 RGBA with the bottom row first (as WebGL reads it).
 EMSCRIPTEN_KEEPALIVE const uint8_t* orvane_picture() {
     static std::vector<uint8_t> pixels(kWidth * kHeight * 4);
-    // The game's own picture, with the lab's panel when there is one, never the pause screen.
-    drawPicture(web->shell && !web->shell->paused());
+    // The game's own picture, with the lab's panel when there is one; the pause screen only
+    // when the run was asked to end on it (the page may have paused itself when hidden).
+    drawPicture(web->shell && (!web->shell->paused() || (web->over && web->endPaused)));
     glReadPixels(0, 0, kWidth, kHeight, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
     return pixels.data();
 }

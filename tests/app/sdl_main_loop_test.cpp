@@ -11,7 +11,6 @@
 #include <SDL2/SDL.h>
 
 #include "app/command_line.h"
-#include "support/png_pixels.h"
 #include "support/run_program.h"
 
 namespace {
@@ -114,28 +113,6 @@ TEST_F(WindowedProgram, APausedGameRecordsAndReplaysAsIfNeverPaused) {
     const auto headless = splitLines(file("headless.jsonl"));
     ASSERT_EQ(window.size(), 31u);
     EXPECT_EQ(window, headless);
-}
-
-// The pause screen over a game, saved by F12, is the same picture through OpenGL ES 2's batched
-// drawing as through the immediate mode, each channel within 1.
-TEST_F(WindowedProgram, ThePauseScreenIsTheSameThroughOpenGlEs) {
-    std::vector<uint8_t> pictures[2];
-    for (RendererChoice renderer : {RendererChoice::Gl, RendererChoice::Gles2}) {
-        CommandLine options;
-        options.inputPath = ORVANE_SOURCE_DIR "/tests/recorded/reckless.log";
-        options.renderer = renderer;
-        int waits = 0;
-        const std::map<int, SDL_Scancode> keys{
-            {400, SDL_SCANCODE_P}, {402, SDL_SCANCODE_F12}, {403, SDL_SCANCODE_ESCAPE}};
-        EXPECT_EQ(runPressing(dir_, options, keys, waits), 0);
-        for (const auto& entry : std::filesystem::directory_iterator(dir_)) {
-            if (entry.path().filename().string().rfind("screenshot-", 0) != 0) continue;
-            pictures[renderer == RendererChoice::Gles2] = pngPixels(entry.path());
-            std::filesystem::remove(entry.path());
-        }
-    }
-    ASSERT_EQ(pictures[0].size(), 640u * 480u * 3u);
-    EXPECT_EQ(channelsDiffering(pictures[0], pictures[1], 1), 0u);
 }
 
 } // namespace

@@ -151,16 +151,18 @@ TEST_F(RecordedGames, ReplayToTheRecordedDumpAndScore) {
     }
 }
 
-// Each recorded picture, and the game over's pattern shown at once, drawn by the immediate mode
-// and by OpenGL ES 2's batched drawing: the recorded pixels, and the same within 1 a channel.
+// Each recorded picture, the game over's pattern shown at once and the pause screen, drawn by the
+// immediate mode and by OpenGL ES 2's batched drawing: the recorded pixels, and the same within 1
+// a channel.
 TEST_F(RecordedGames, ShowTheRecordedPicturesInTheWindowThroughBothRenderers) {
     auto pictures = recorded("picture");
     ASSERT_EQ(pictures.size(), 6u);
     pictures.push_back({"picture", "reckless", "560", "--no-flashes"});
+    pictures.push_back({"picture", "reckless", "400", "--end-paused"});
     for (const auto& picture : pictures) {
-        const bool recordedPicture = picture[3] != "--no-flashes";
+        const bool recordedPicture = picture[3].rfind("--", 0) != 0;
         const std::string args = "--input " + logOf(picture[1]) + " --frames " + picture[2] +
-                                 (recordedPicture ? "" : " --no-flashes");
+                                 (recordedPicture ? "" : " " + picture[3]);
         run(args + " --screenshot gl.png", 0, "env SDL_AUDIODRIVER=dummy");
         if (kRerecord && recordedPicture) {
             std::printf("picture %s %s %s\n", picture[1].c_str(), picture[2].c_str(),
