@@ -24,12 +24,25 @@ function gameArguments() {
   return args;
 }
 
+// The 320x240 picture at the largest whole multiple that fits, counted in the screen's own
+// pixels (a phone with 3 of them to a CSS pixel gets 4x, 1280x960, in 390 CSS pixels of height),
+// so every logical pixel is the same square. Held upright, the picture takes the top and the help
+// goes below; on its side the help goes beside, unless on a touch screen that would cost the
+// picture a size. Full screen takes it all.
 function fitCanvas() {
-  const box = document.fullscreenElement ? [innerWidth, innerHeight]
-                                         : [innerWidth - 340, innerHeight - 20];
-  const scale = Math.max(1, Math.floor(Math.min(box[0] / 640, box[1] / 480)));
-  canvas.style.width = 640 * scale + 'px';
-  canvas.style.height = 480 * scale + 'px';
+  const ratio = window.devicePixelRatio || 1;
+  const fit = function (width, height) {
+    return Math.max(1, Math.floor(Math.min(width * ratio / 320, height * ratio / 240)));
+  };
+  const full = document.fullscreenElement !== null;
+  const alone = fit(innerWidth, innerHeight);
+  const beside = fit(innerWidth - 340, innerHeight - 20);
+  const touch = matchMedia('(pointer: coarse)').matches;
+  const below = !full && (innerHeight > innerWidth || (touch && beside < alone));
+  const scale = full || below ? alone : beside;
+  document.body.classList.toggle('below', below);
+  canvas.style.width = 320 * scale / ratio + 'px';
+  canvas.style.height = 240 * scale / ratio + 'px';
 }
 
 // The player's ten best games beside the game, each watched again by a link (?watch=N).
@@ -67,11 +80,13 @@ let started = false;
 function start() {
   if (started || !Module.ready || Module.problem) return;
   started = true;
+  document.body.classList.add('playing');
   cover.classList.add('hidden');
   canvas.focus();
   // The program names what is wrong (a bad option, a log that is not a log) on its standard error
   // and ends with status 2 before any frame.
   const status = Module.callMain(gameArguments());
+  fitCanvas(); // the game's window sets the canvas to 640x480 CSS pixels as it opens
   if (status) showProblem(Module.lastError || 'orvane: the game could not start (' + status + ')');
 }
 

@@ -116,6 +116,45 @@ test('keys by position move the ship and fire; the page does not scroll', async 
   await page.close();
 });
 
+// A phone on its side and upright (3 device pixels to a CSS pixel, touch): the whole picture in
+// the viewport at a whole multiple of 320x240 device pixels, upright at the top, the help never
+// over it; a tap starts the game, and a finger dragged over the picture scrolls nothing.
+test('on a phone the picture fits whole and square, and a tap starts the game', async () => {
+  const shapes = [[844, 390, 1280], [390, 844, 960]];
+  for (const [width, height, devicePixels] of shapes) {
+    const page = await browser.newPage();
+    await page.setViewport({ width, height, deviceScaleFactor: 3, isMobile: true, hasTouch: true,
+                             isLandscape: width > height });
+    await page.goto(`http://127.0.0.1:${server.address().port}/index.html`);
+    await page.waitForFunction('Module.ready', { timeout: 60000 });
+    const box = (selector) => page.$eval(selector, (e) => {
+      const r = e.getBoundingClientRect();
+      return { left: r.left, top: r.top, right: r.right, bottom: r.bottom, width: r.width };
+    });
+    const cover = await box('#cover');
+    await page.touchscreen.tap((cover.left + cover.right) / 2, cover.top + 20);
+    await page.waitForFunction(() => Module.ccall('orvane_frames', 'number') > 10,
+                               { timeout: 20000 });
+    const picture = await box('canvas');
+    const help = await box('aside');
+    const shape = `${width}x${height}`;
+    // Layout keeps CSS pixels in 64ths: 1280 device pixels are 426.66 CSS pixels.
+    assert.ok(Math.abs(picture.width * 3 - devicePixels) < 0.1, `${shape}: ${picture.width}`);
+    assert.ok(Math.abs((picture.bottom - picture.top) * 3 - devicePixels * 3 / 4) < 0.1, shape);
+    assert.ok(picture.left >= 0 && picture.top >= 0 && picture.right <= width &&
+              picture.bottom <= height, `${shape}: ${JSON.stringify(picture)}`);
+    if (height > width) assert.ok(picture.top < 1, `${shape}: the picture is not at the top`);
+    const apart = help.left >= picture.right || help.top >= picture.bottom ||
+                  help.right <= picture.left || help.bottom <= picture.top;
+    assert.ok(apart, `${shape}: the help covers the picture`);
+    const finger = await page.touchscreen.touchStart(picture.left + 40, picture.top + 40);
+    await finger.move(picture.left + 40, picture.top + 2);
+    await finger.end();
+    assert.strictEqual(await page.evaluate(() => scrollY), 0, shape);
+    await page.close();
+  }
+});
+
 test('the best score survives a reload', async () => {
   const page = await openGame(browser, server, '?input=short.log&autostart');
   await page.waitForFunction('Module.over && !Module.syncing', { timeout: 60000 });
