@@ -60,7 +60,7 @@ TEST(AssetGenerator, RegeneratesTheCommittedIconsAtEverySize) {
     ScratchDir out;
     ASSERT_EQ(runGenerator("--icons " + quoted(out.path())), 0);
     const fs::path committed = fs::path(ORVANE_SOURCE_DIR) / "dist/icons/hicolor";
-    for (int size : {16, 32, 48, 64, 128, 256}) {
+    for (int size : {16, 32, 48, 64, 128, 192, 256, 512}) {
         const std::string file =
             std::to_string(size) + "x" + std::to_string(size) + "/apps/io.orvane.Orvane.png";
         const Bytes made = readFile(out.path() / file);

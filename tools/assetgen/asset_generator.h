@@ -24,7 +24,7 @@ class AssetGenerator {
 
     const std::map<std::string, std::vector<double>>& sounds() const { return sounds_; }
 
-    static constexpr int kIconSizes[] = {16, 32, 48, 64, 128, 256};
+    static constexpr int kIconSizes[] = {16, 32, 48, 64, 128, 192, 256, 512};
     static constexpr const char* kIconName = "io.orvane.Orvane";
 
   private:
