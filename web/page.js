@@ -168,3 +168,11 @@ document.getElementById('fullscreen').addEventListener('click', function () {
 addEventListener('resize', fitCanvas);
 document.addEventListener('fullscreenchange', fitCanvas);
 fitCanvas();
+
+// Installable and playable offline: the service worker keeps the page's files (where the page
+// is served over HTTPS or from this machine).
+if ('serviceWorker' in navigator) {
+  navigator.serviceWorker.register('service_worker.js').catch(function (error) {
+    console.warn('orvane: the page will not work offline:', error.message);
+  });
+}

@@ -61,8 +61,20 @@ if(ORVANE_WEB_EMULATION)
   target_compile_definitions(orvane_web PRIVATE ORVANE_WEB_EMULATION)
   target_link_options(orvane_web PRIVATE -sLEGACY_GL_EMULATION -sERROR_ON_UNDEFINED_SYMBOLS=0)
 endif()
-foreach(page index.html orvane.css page.js)
+foreach(page index.html orvane.css page.js manifest.webmanifest)
   configure_file(${CMAKE_SOURCE_DIR}/web/${page} ${CMAKE_BINARY_DIR}/site/${page} COPYONLY)
 endforeach()
-configure_file(${CMAKE_SOURCE_DIR}/dist/icons/hicolor/32x32/apps/io.orvane.Orvane.png
-               ${CMAKE_BINARY_DIR}/site/orvane.png COPYONLY)
+set(ICONS ${CMAKE_SOURCE_DIR}/dist/icons/hicolor)
+configure_file(${ICONS}/32x32/apps/io.orvane.Orvane.png ${CMAKE_BINARY_DIR}/site/orvane.png COPYONLY)
+foreach(size 192 512)
+  configure_file(${ICONS}/${size}x${size}/apps/io.orvane.Orvane.png
+                 ${CMAKE_BINARY_DIR}/site/icons/${size}.png COPYONLY)
+endforeach()
+# The service worker, named for the digest of this build's files: written again by every build,
+# as a page file changes without the program linking again.
+add_custom_target(orvane_service_worker ALL
+  COMMAND ${CMAKE_COMMAND} -DSITE=${CMAKE_BINARY_DIR}/site
+          -DSOURCE=${CMAKE_SOURCE_DIR}/web/service_worker.js.in -DVERSION=${PROJECT_VERSION}
+          -P ${CMAKE_SOURCE_DIR}/web/service_worker.cmake
+  VERBATIM)
+add_dependencies(orvane_service_worker orvane_web)

@@ -155,6 +155,22 @@ test('on a phone the picture fits whole and square, and a tap starts the game', 
   }
 });
 
+// After one visit the service worker has kept the page's files: offline, a reload starts the game.
+test('after one visit the page starts with no network', async () => {
+  const page = await openGame(browser, server);
+  await page.evaluate(() => navigator.serviceWorker.ready);
+  await page.waitForFunction('navigator.serviceWorker.controller !== null', { timeout: 20000 });
+  await page.setOfflineMode(true);
+  await page.reload();
+  await page.waitForFunction('Module.ready', { timeout: 60000 });
+  await page.keyboard.press('Space');
+  await page.waitForFunction(() => Module.ccall('orvane_frames', 'number') > 10,
+                             { timeout: 20000 });
+  assert.deepStrictEqual(page.problems, []);
+  await page.setOfflineMode(false);
+  await page.close();
+});
+
 test('the best score survives a reload', async () => {
   const page = await openGame(browser, server, '?input=short.log&autostart');
   await page.waitForFunction('Module.over && !Module.syncing', { timeout: 60000 });
