@@ -54,6 +54,7 @@ void prepareShell(Shell& shell, const CommandLine& options, const RunFiles& file
     gameEnv->gameOverFlashes = side.settings.flashes && !options.noFlashes;
     shell.loadFont(files.paths.dataFolder + "/font.tga");
     shell.setAutoPause(shellModeOf(options, files) == Shell::Mode::Play && !options.hasFrames);
+    shell.setEndPaused(options.endPaused);
     shell.setWatchTitle(
         options.watch > 0 ? "GAME " + std::to_string(options.watch) + " OF THE TABLE" : "REPLAY");
     if (side.firstStart) shell.pause();

@@ -61,6 +61,16 @@ class Shell {
     // when the run has no frame limit that a pause could hold up for ever.
     void setAutoPause(bool enabled) { autoPause_ = enabled; }
     void setWatchTitle(std::string title) { watchTitle_ = std::move(title); }
+    // --end-paused: the run ends on the pause screen.
+    void setEndPaused(bool enabled) { endPaused_ = enabled; }
+    // The run is over: the pause screen comes up where it was asked to end on it.
+    void endRun() {
+        if (!endPaused_) return;
+        pause();
+        endedPaused_ = true;
+    }
+    // The last picture is the pause screen on purpose (not a pause the page took when hidden).
+    bool endedPaused() const { return endedPaused_ && paused_; }
 
     Request handle(const ShellEvent& event);
     void pause();
@@ -109,6 +119,8 @@ class Shell {
     bool muteThisRun_;
     bool autoPause_ = false;
     bool paused_ = false;
+    bool endPaused_ = false;
+    bool endedPaused_ = false;
     int choosing_ = -1;       // the control whose key is asked for, -1 when none
     std::vector<int> chosen_; // keys taken so far in this round
     bool rightHeld_ = false;  // fast forward while watching

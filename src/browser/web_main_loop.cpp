@@ -46,8 +46,7 @@ struct WebGame {
     GLFWwindow* window = nullptr;
     // A display at 60 Hz calls back about 60 times a second: one or two frames each.
     FramePace pace;
-    bool over = false;      // Escape or the frame limit ended the game
-    bool endPaused = false; // --end-paused: the run ends on the pause screen
+    bool over = false; // Escape or the frame limit ended the game
     std::string stateLine;
 };
 
@@ -89,10 +88,8 @@ bool runDueFrames(double now) {
 void finish() {
     web->over = true;
     web->run->finish();
-    if (web->endPaused) {
-        web->shell->pause();
-        drawPicture();
-    }
+    web->shell->endRun();
+    if (web->shell->endedPaused()) drawPicture();
     std::string error;
     closeRunFiles(web->files, error);
     // clang-format off
@@ -250,7 +247,6 @@ int runWebWindowed(const CommandLine& commandLine) {
     setUpWebGame();
     startShell(options, side);
     startRun(options);
-    web->endPaused = options.endPaused;
     emscripten_set_visibilitychange_callback(nullptr, EM_FALSE, onHidden);
     emscripten_set_blur_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, EM_FALSE, onBlur);
     syncStorage(); // a config.txt made now
@@ -287,7 +283,7 @@ EMSCRIPTEN_KEEPALIVE const uint8_t* orvane_picture() {
     static std::vector<uint8_t> pixels(kWidth * kHeight * 4);
     // The game's own picture, with the lab's panel when there is one; the pause screen only
     // when the run was asked to end on it (the page may have paused itself when hidden).
-    drawPicture(web->shell && (!web->shell->paused() || (web->over && web->endPaused)));
+    drawPicture(web->shell && (!web->shell->paused() || web->shell->endedPaused()));
     glReadPixels(0, 0, kWidth, kHeight, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
     return pixels.data();
 }

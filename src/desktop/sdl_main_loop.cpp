@@ -163,7 +163,7 @@ int64_t playGame(const CommandLine& options, RunFiles& files, SdlDevices& device
     gameInput->setRecorder(nullptr);
     // Drawing changes nothing in the game, so drawing again gives the last picture shown (or,
     // when no frame was drawn, the picture the game starts with).
-    if (options.endPaused) shell.pause();
+    shell.endRun();
     if (!options.screenshotPath.empty()) {
         drawFrame(&shell);
         files.screenshotFailed = !savePicture(options.screenshotPath.c_str());

@@ -16,16 +16,12 @@ namespace {
 // as the stars or a wall of black tiles, then costs the driver one batch instead of one each.
 bool boxStateOwed = false;
 
-// The plain texture for no colour, else the pale tint texture that the colour paints; a
-// sprite without a tint variant keeps its plain texture.
+// The sprite's texture for the colour, which the current colour then modulates.
 const Texture* chooseTexture(const Sprite& s, Rgb color, int32_t alpha) {
-    float a = static_cast<float>(alpha) * kInv255;
-    if (color.r == 0.0f && color.g == 0.0f && color.b == 0.0f) {
-        glColor4f(1.0f, 1.0f, 1.0f, a);
-        return s.texture;
-    }
-    glColor4f(color.r, color.g, color.b, a);
-    return s.tintTexture ? s.tintTexture : s.texture;
+    Rgb modulate;
+    const Texture* chosen = s.textureFor(color, modulate);
+    glColor4f(modulate.r, modulate.g, modulate.b, static_cast<float>(alpha) * kInv255);
+    return chosen;
 }
 
 void emitQuad(const Sprite& s, uint8_t mirror) {

@@ -195,19 +195,15 @@ void drawRuns() {
     runs.clear();
 }
 
-// The plain texture for no colour, else the pale tint texture that the colour paints.
+// The sprite's texture for the colour, which the vertices' colour then modulates.
 const Texture* chooseTexture(const Sprite& s, Rgb color, int32_t alpha) {
-    const float a = static_cast<float>(alpha) * kInv255;
-    if (color.r == 0.0f && color.g == 0.0f && color.b == 0.0f) {
-        pipe.color[0] = pipe.color[1] = pipe.color[2] = 1.0f;
-        pipe.color[3] = a;
-        return s.texture;
-    }
-    pipe.color[0] = color.r;
-    pipe.color[1] = color.g;
-    pipe.color[2] = color.b;
-    pipe.color[3] = a;
-    return s.tintTexture ? s.tintTexture : s.texture;
+    Rgb modulate;
+    const Texture* chosen = s.textureFor(color, modulate);
+    pipe.color[0] = modulate.r;
+    pipe.color[1] = modulate.g;
+    pipe.color[2] = modulate.b;
+    pipe.color[3] = static_cast<float>(alpha) * kInv255;
+    return chosen;
 }
 
 Vertex vertexAt(float x, float y, float u, float v) {

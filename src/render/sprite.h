@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+#include "base/geometry.h"
+
 class Texture;
 
 struct Sprite {
@@ -19,6 +21,17 @@ struct Sprite {
 
     // Wholly outside the logical screen at (x, y): a rough cull on the unscaled size, hot spot and
     // rotation not looked at.
+    // The plain texture for no colour (modulated by white), else the pale tint texture that the
+    // colour paints; a sprite without a tint variant keeps its plain texture.
+    const Texture* textureFor(Rgb color, Rgb& modulate) const {
+        if (color.r == 0.0f && color.g == 0.0f && color.b == 0.0f) {
+            modulate = {1.0f, 1.0f, 1.0f};
+            return texture;
+        }
+        modulate = color;
+        return tintTexture ? tintTexture : texture;
+    }
+
     bool offScreen(int32_t x, int32_t y) const {
         return x >= 320 || x + width < 0 || y >= 240 || y + height < 0;
     }

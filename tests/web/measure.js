@@ -6,13 +6,9 @@
 const fs = require('node:fs');
 const path = require('node:path');
 const zlib = require('node:zlib');
-const { source, serve, openBrowser } = require('./support');
+const { source, serve, openBrowser, timeFrameCallbacks, percentile } = require('./support');
 
 const seconds = Number(process.argv[2] || 60);
-
-function percentile(sorted, p) {
-  return sorted[Math.min(sorted.length - 1, Math.floor(sorted.length * p))];
-}
 
 async function main() {
   const site = path.join(source, 'build-web/site');
@@ -28,19 +24,7 @@ async function main() {
   const server = await serve();
   const browser = await openBrowser();
   const page = await browser.newPage();
-  // Every frame callback timed from the page's side.
-  await page.evaluateOnNewDocument(() => {
-    window.callbackMs = [];
-    const request = window.requestAnimationFrame.bind(window);
-    window.requestAnimationFrame = (callback) => request((time) => {
-      const start = performance.now();
-      callback(time);
-      const end = performance.now();
-      if (window.Module && Module.calledRun && window.firstPicture === undefined &&
-          Module.ccall('orvane_frames', 'number') > 0) window.firstPicture = end;
-      window.callbackMs.push(end - start);
-    });
-  });
+  await timeFrameCallbacks(page);
   await page.goto(`http://127.0.0.1:${server.address().port}/index.html?autostart`);
   await page.waitForFunction('window.firstPicture !== undefined', { timeout: 60000 });
   console.log(`first picture: ${(await page.evaluate(() => window.firstPicture)).toFixed(0)} ms`);

@@ -8,15 +8,11 @@
 const fs = require('node:fs');
 const path = require('node:path');
 const zlib = require('node:zlib');
-const { source, serve, openBrowser } = require('./support');
+const { source, serve, openBrowser, timeFrameCallbacks, percentile } = require('./support');
 
 const seconds = Number(process.argv[2] || 15);
 const throttles = process.argv.length > 3 ? process.argv.slice(3).map(Number) : [1, 4, 6];
 const builds = [['emulation', 'build-web-emulation/site'], ['batched', 'build-web/site']];
-
-function percentile(sorted, p) {
-  return sorted[Math.min(sorted.length - 1, Math.floor(sorted.length * p))];
-}
 
 function weigh(name, site) {
   const kb = (n) => `${(n / 1024).toFixed(0)} KB`;
@@ -31,15 +27,7 @@ function weigh(name, site) {
 // One replay of the careful recorded game, every frame callback timed from the page's side.
 async function timeCallbacks(browser, server, throttle) {
   const page = await browser.newPage();
-  await page.evaluateOnNewDocument(() => {
-    window.callbackMs = [];
-    const request = window.requestAnimationFrame.bind(window);
-    window.requestAnimationFrame = (callback) => request((time) => {
-      const start = performance.now();
-      callback(time);
-      window.callbackMs.push(performance.now() - start);
-    });
-  });
+  await timeFrameCallbacks(page);
   const client = await page.target().createCDPSession();
   await client.send('Emulation.setCPUThrottlingRate', { rate: throttle });
   await page.goto(`http://127.0.0.1:${server.address().port}/index.html` +

@@ -113,5 +113,27 @@ function readPng(file) {
   return { width, height, rgb };
 }
 
+// For the measurements: every frame callback of pages opened from now on timed from the page's
+// side (window.callbackMs), and the moment the first picture after a game frame was done
+// (window.firstPicture).
+async function timeFrameCallbacks(page) {
+  await page.evaluateOnNewDocument(() => {
+    window.callbackMs = [];
+    const request = window.requestAnimationFrame.bind(window);
+    window.requestAnimationFrame = (callback) => request((time) => {
+      const start = performance.now();
+      callback(time);
+      const end = performance.now();
+      if (window.Module && Module.calledRun && window.firstPicture === undefined &&
+          Module.ccall('orvane_frames', 'number') > 0) window.firstPicture = end;
+      window.callbackMs.push(end - start);
+    });
+  });
+}
+
+function percentile(sorted, p) {
+  return sorted[Math.min(sorted.length - 1, Math.floor(sorted.length * p))];
+}
+
 module.exports = { source, serve, openBrowser, openGame, gameState, gameFolder, runDesktop,
-                   readPng };
+                   readPng, timeFrameCallbacks, percentile };
