@@ -14,6 +14,7 @@ async function main() {
   const site = path.join(source, 'build-web/site');
   let total = 0, compressed = 0;
   for (const name of fs.readdirSync(site)) {
+    if (!fs.statSync(path.join(site, name)).isFile()) continue; // icons/
     const bytes = fs.readFileSync(path.join(site, name));
     total += bytes.length;
     compressed += zlib.gzipSync(bytes, { level: 9 }).length;
