@@ -171,8 +171,12 @@ TEST_F(RecordedGames, ShowTheRecordedPicturesInTheWindowThroughBothRenderers) {
             EXPECT_EQ(pixelDigest(dir_ / "gl.png"), picture[3])
                 << picture[1] << " at " << picture[2];
         }
+        // Under AddressSanitizer, LeakSanitizer's tracer crashes at exit about every other run
+        // after an OpenGL ES context (in its own thread scan, with no leak reported); the
+        // immediate-mode runs keep the leak check.
         const ProgramRun es =
-            run(args + " --renderer gles2 --screenshot gles2.png", 0, "env SDL_AUDIODRIVER=dummy");
+            run(args + " --renderer gles2 --screenshot gles2.png", 0,
+                "env SDL_AUDIODRIVER=dummy ASAN_OPTIONS=\"$ASAN_OPTIONS:detect_leaks=0\"");
         EXPECT_EQ(es.err.find("OpenGL ES 2"), std::string::npos) << es.err;
         const std::vector<uint8_t> immediate = pngPixels(dir_ / "gl.png");
         ASSERT_EQ(immediate.size(), 640u * 480u * 3u);
